@@ -1,0 +1,8 @@
+// The sound device behind PlaySoundFile and StopSound (SDL2 audio).
+#pragma once
+
+// Starts the WAV file on the one voice, replacing what plays. False when the
+// file cannot be read or decoded; true (and silence) without an audio device.
+bool AudioPlay(const char *path, bool loop);
+// Ends what plays; the purge form also drops anything queued.
+void AudioStop(bool purge);

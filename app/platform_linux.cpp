@@ -1,0 +1,52 @@
+// The platform services on Linux: /proc for the executable, stdio for files,
+// SDL2 for message boxes and sound, X11 for the screen, libm for the maths.
+#include "app/platform.h"
+
+#include "app/audio.h"
+#include "app/desktop.h"
+
+#include <SDL2/SDL.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <unistd.h>
+
+bool ExecutablePath(char *out, size_t capacity)
+{
+    if (capacity == 0) return false;
+    ssize_t length = readlink("/proc/self/exe", out, capacity);
+    if (length <= 0 || static_cast<size_t>(length) >= capacity) return false;
+    out[length] = '\0';
+    return true;
+}
+
+FILE *OpenFile(const char *path, const char *mode) { return std::fopen(path, mode); }
+
+void CloseFile(FILE *file) { std::fclose(file); }
+
+bool ReplaceFile(FILE *file, const char *tempPath, const char *path)
+{
+    bool written = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+    written = std::fclose(file) == 0 && written;
+    if (written && std::rename(tempPath, path) == 0) return true;
+    std::remove(tempPath);
+    return false;
+}
+
+void ShowMessageBox(const char *text, const char *title)
+{
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, nullptr) != 0)
+        std::fprintf(stderr, "%s: %s\n", title, text);
+}
+
+bool PlaySoundFile(const char *path, bool loop) { return AudioPlay(path, loop); }
+
+void StopSound(SoundStop form) { AudioStop(form == SoundStop::Purge); }
+
+void ScreenSize(int *width, int *height) { DesktopScreenSize(width, height); }
+
+double Sine(double radians) { return std::sin(radians); }
+double Cosine(double radians) { return std::cos(radians); }
+double SquareRoot(double value) { return std::sqrt(value); }
+
+void EndProcess(int status) { std::exit(status); }

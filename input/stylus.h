@@ -1,0 +1,5 @@
+// GLUT mouse callback: the stylus.
+#pragma once
+
+void mouse(int button, int state, int x, int y);
+void SkipLevel();

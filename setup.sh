@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Cratewright set-up: installs what is missing, builds freeglut for OpenGL ES,
+# builds the game, then plays it or runs every test.
+#
+#   bash setup.sh play    build and start the game from build/cratewright/
+#   bash setup.sh test    build and run every test (plain build, then sanitizers and fuzzers)
+#   bash setup.sh build   only install and build
+#
+# Package installs need root; every step skips what is already there.
+set -euo pipefail
+
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+mode=${1:-build}
+build="$top/build"
+deps="$build/deps"
+jobs=$(nproc 2>/dev/null || echo 2)
+
+build_packages=(g++ make cmake pkg-config dpkg-dev
+    libgles-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
+    libsdl2-dev libx11-dev libxrandr-dev libxi-dev libxxf86vm-dev
+    libgtest-dev googletest)
+test_packages=(xvfb xdotool x11-apps x11-utils imagemagick libglu1-mesa-dev
+    clang libclang-rt-14-dev)
+
+say() { printf 'setup: %s\n' "$*"; }
+
+install_missing() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        say "these packages are missing and installing them needs root: ${missing[*]}"
+        exit 1
+    fi
+    say "installing ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Debian ships freeglut for desktop GL only. Build its own source package for
+# OpenGL ES, fetched through a private apt directory so the system's apt
+# configuration is left alone.
+freeglut_stamp="$deps/.freeglut-gles-3.4.0-quiet"
+build_freeglut() {
+    [ -f "$freeglut_stamp" ] && [ -f "$deps/lib/libfreeglut-gles.a" ] && return 0
+    say "building freeglut for OpenGL ES into build/deps"
+    local work="$build/freeglut-src" apt="$build/freeglut-src/apt"
+    rm -rf "$work"
+    mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$apt/cache/archives/partial" "$work/src"
+    local f
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] || continue
+        sed -e 's/^Types:[[:space:]]*deb[[:space:]]*$/Types: deb-src/' "$f" > "$apt/sources.list.d/$(basename "$f")"
+    done
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$f" ] || continue
+        sed -n -e 's/^deb[[:space:]]/deb-src /p' "$f" > "$apt/sources.list.d/$(basename "$f" .list)-src.list"
+    done
+    local opts=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$apt/sources.list.d"
+        -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o APT::Sandbox::User=root)
+    apt-get "${opts[@]}" update -qq
+    (cd "$work/src" && apt-get "${opts[@]}" source -qq --download-only freeglut=3.4.0-1 \
+        && dpkg-source -x --no-check freeglut_3.4.0-1.dsc freeglut >/dev/null)
+    # The GLES build stubs GLUT menus and warns on every pointer event; the game
+    # has no menus, so keep the player's terminal quiet.
+    sed -i -e '/fgCheckActiveMenu: STUB/d' "$work/src/freeglut/src/gles_stubs.c"
+    cmake -S "$work/src/freeglut" -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
+        -DFREEGLUT_GLES=ON -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_SHARED_LIBS=OFF \
+        -DFREEGLUT_BUILD_STATIC_LIBS=ON -DCMAKE_POSITION_INDEPENDENT_CODE=ON \
+        -DCMAKE_INSTALL_PREFIX="$deps" >/dev/null
+    cmake --build "$work/build" -j "$jobs" >/dev/null 2>&1
+    cmake --install "$work/build" >/dev/null
+    touch "$freeglut_stamp"
+}
+
+build_game() {
+    local dir=$1; shift
+    cmake -S "$top" -B "$dir" -DFREEGLUT_PREFIX="$deps" "$@" >/dev/null
+    cmake --build "$dir" -j "$jobs"
+}
+
+case "$mode" in
+    play|build)
+        install_missing "${build_packages[@]}"
+        build_freeglut
+        build_game "$build/release" -DCMAKE_BUILD_TYPE=Release
+        if [ "$mode" = play ]; then
+            exec "$build/cratewright/cratewright"
+        fi
+        ;;
+    test)
+        install_missing "${build_packages[@]}" "${test_packages[@]}"
+        build_freeglut
+        build_game "$build/release" -DCMAKE_BUILD_TYPE=Release
+        say "running the tests"
+        (cd "$build/release" && ctest --output-on-failure -j "$jobs" --timeout 900)
+        say "running the tests under AddressSanitizer and UBSan, with the fuzzers"
+        build_game "$build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
+            -DCMAKE_CXX_COMPILER=clang++ -DCRATEWRIGHT_SANITIZE=ON -DCRATEWRIGHT_GAME_FOLDER=OFF
+        (cd "$build/sanitize" && ctest --output-on-failure -j "$jobs" --timeout 900)
+        ;;
+    *)
+        echo "usage: bash setup.sh play|test|build" >&2
+        exit 2
+        ;;
+esac
