@@ -1,13 +1,194 @@
-// Placeholder until SDL audio lands.
+// SDL2 audio: one voice that SDL's audio thread copies to the device, a whole
+// sound converted to the device's format before it starts.
 #include "app/audio.h"
 
-#include <cstdio>
+#include <SDL2/SDL.h>
 
-bool AudioPlay(const char *path, bool)
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// The sound on the voice, in the device's format. Shared with the audio
+// thread: changed only with the device locked.
+struct Voice {
+    Uint8 *samples = nullptr;
+    Uint32 length = 0;
+    Uint32 position = 0;
+    bool loop = false;
+};
+
+bool deviceTried;
+SDL_AudioDeviceID device;
+SDL_AudioSpec deviceSpec;
+Voice voice;
+
+void SDLCALL fillDevice(void *, Uint8 *stream, int bytes)
 {
-    FILE *f = std::fopen(path, "rb");
-    if (!f) return false;
-    std::fclose(f);
+    const Uint32 wanted = static_cast<Uint32>(bytes);
+    Uint32 done = 0;
+    while (done < wanted && voice.samples && voice.length > 0) {
+        if (voice.position == voice.length) {
+            if (!voice.loop) break;
+            voice.position = 0;
+        }
+        const Uint32 count = std::min(voice.length - voice.position, wanted - done);
+        std::memcpy(stream + done, voice.samples + voice.position, count);
+        done += count;
+        voice.position += count;
+    }
+    std::memset(stream + done, deviceSpec.silence, wanted - done);
+}
+
+// Opens the device once; later calls report what the first one found. A
+// machine without sound gets a silent game, not an error.
+bool openDevice()
+{
+    if (deviceTried) return device != 0;
+    deviceTried = true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    SDL_AudioSpec wanted{};
+    wanted.freq = 44100;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 2;
+    wanted.samples = 1024;
+    wanted.callback = fillDevice;
+    device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceSpec,
+                                 SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
+    if (device == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    SDL_PauseAudioDevice(device, 0);
     return true;
 }
-void AudioStop(bool) {}
+
+// Rates a sound may have: SDL's resampler overflows on absurd ratios that a
+// broken header can declare.
+constexpr int LowestRate = 1000, HighestRate = 384000;
+
+// The whole sound in the device's format; false when SDL cannot convert it.
+bool convertForDevice(const SDL_AudioSpec &spec, const Uint8 *data, Uint32 length, Voice &out)
+{
+    if (spec.freq < LowestRate || spec.freq > HighestRate || spec.channels < 1 || spec.channels > 8) return false;
+    SDL_AudioStream *stream = SDL_NewAudioStream(spec.format, spec.channels, spec.freq, deviceSpec.format,
+                                                 deviceSpec.channels, deviceSpec.freq);
+    if (!stream) return false;
+    const Uint32 frame = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+    length -= length % frame;
+    bool converted = SDL_AudioStreamPut(stream, data, static_cast<int>(length)) == 0 &&
+                     SDL_AudioStreamFlush(stream) == 0;
+    const int available = converted ? SDL_AudioStreamAvailable(stream) : 0;
+    if (available > 0) {
+        out.samples = static_cast<Uint8 *>(SDL_malloc(available));
+        converted = out.samples && SDL_AudioStreamGet(stream, out.samples, available) == available;
+        if (!converted) {
+            SDL_free(out.samples);
+            out.samples = nullptr;
+        }
+        out.length = converted ? static_cast<Uint32>(available) : 0;
+    }
+    SDL_FreeAudioStream(stream);
+    return converted;
+}
+
+// The game's sounds are a few seconds long; a file beyond this is refused
+// rather than read.
+constexpr long LargestSoundFile = 64L << 20;
+
+uint32_t readLittle32(const std::vector<Uint8> &bytes, size_t at)
+{
+    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | uint32_t(bytes[at + 3]) << 24;
+}
+
+void writeLittle32(std::vector<Uint8> &bytes, size_t at, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i) bytes[at + i] = (value >> (8 * i)) & 0xFF;
+}
+
+// SDL trusts the chunk lengths a WAV file declares and allocates them before
+// it reads; a broken header could ask for gigabytes. Every length is cut to
+// the bytes that are really there, as if the file had been truncated.
+void clampChunkLengths(std::vector<Uint8> &bytes)
+{
+    constexpr size_t ChunkHeader = 8, RiffHeader = 12;
+    if (bytes.size() < RiffHeader) return;
+    writeLittle32(bytes, 4, std::min<uint32_t>(readLittle32(bytes, 4), bytes.size() - ChunkHeader));
+    for (size_t at = RiffHeader; at + ChunkHeader <= bytes.size();) {
+        const size_t room = bytes.size() - at - ChunkHeader;
+        const uint32_t length = std::min<uint32_t>(readLittle32(bytes, at + 4), room);
+        writeLittle32(bytes, at + 4, length);
+        at += ChunkHeader + length + (length & 1);
+    }
+}
+
+// The whole file, or false when it cannot be read or is too large.
+bool readSoundFile(const char *path, std::vector<Uint8> &bytes)
+{
+    FILE *file = std::fopen(path, "rb");
+    if (!file) return false;
+    bool read = std::fseek(file, 0, SEEK_END) == 0;
+    const long size = read ? std::ftell(file) : -1;
+    read = size >= 0 && size <= LargestSoundFile && std::fseek(file, 0, SEEK_SET) == 0;
+    if (read) {
+        bytes.resize(size);
+        read = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    }
+    std::fclose(file);
+    return read;
+}
+
+void replaceVoice(const Voice &next)
+{
+    SDL_LockAudioDevice(device);
+    Uint8 *old = voice.samples;
+    voice = next;
+    SDL_UnlockAudioDevice(device);
+    SDL_free(old);
+}
+
+}  // namespace
+
+bool AudioPlay(const char *path, bool loop)
+{
+    const bool haveDevice = openDevice();
+    std::vector<Uint8> file;
+    if (!readSoundFile(path, file)) return false;
+    clampChunkLengths(file);
+    SDL_AudioSpec spec;
+    Uint8 *data = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1, &spec, &data, &length))
+        return false;
+    if (!haveDevice) {
+        SDL_FreeWAV(data);
+        return true;
+    }
+    Voice next;
+    next.loop = loop;
+    const bool converted = convertForDevice(spec, data, length, next);
+    SDL_FreeWAV(data);
+    if (!converted) return false;
+    replaceVoice(next);
+    return true;
+}
+
+// One voice and nothing queued behind it: both forms end the sound at once.
+void AudioStop(bool)
+{
+    if (device != 0) replaceVoice(Voice{});
+}
+
+void AudioShutdown()
+{
+    if (device != 0) {
+        SDL_CloseAudioDevice(device);
+        SDL_free(voice.samples);
+        voice = Voice{};
+        device = 0;
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    deviceTried = false;
+}
