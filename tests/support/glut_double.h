@@ -2,6 +2,7 @@
 // redisplay requests and swaps, and records what start-up asked for.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,19 @@ struct GlutRecord {
     int windowWidth = -1, windowHeight = -1;
     std::string windowTitle;
     std::vector<std::string> calls;  // registrations and loop entry, in order
+    // The callbacks start-up registered, so a test can call them as GLUT would.
+    void (*display)() = nullptr;
+    void (*reshape)(int, int) = nullptr;
+    void (*keyboard)(unsigned char, int, int) = nullptr;
+    void (*mouse)(int, int, int, int) = nullptr;
+    void (*special)(int, int, int) = nullptr;
+    void (*idle)() = nullptr;
 };
 
 extern GlutRecord glutRecord;
+
+// What glutCreateWindow does besides recording, e.g. making a GL context
+// current. Cleared by ResetGlutDouble.
+extern std::function<void()> glutCreateWindowAction;
 
 void ResetGlutDouble();
