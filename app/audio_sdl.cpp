@@ -4,6 +4,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -42,12 +44,27 @@ void SDLCALL fillDevice(void *, Uint8 *stream, int bytes)
     std::memset(stream + done, deviceSpec.silence, wanted - done);
 }
 
+// On a machine without a sound card ALSA prints its failed probes to the
+// player's terminal. SDL loads ALSA itself; loading it first lets us hand it
+// a quiet error handler (the library stays loaded, so the handler holds).
+void SDLCALL ignoreAlsaError(const char *, int, const char *, int, const char *, ...) {}
+
+void quietAlsa()
+{
+    void *alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (!alsa) return;
+    using Handler = void (*)(const char *, int, const char *, int, const char *, ...);
+    auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (setHandler) setHandler(ignoreAlsaError);
+}
+
 // Opens the device once; later calls report what the first one found. A
 // machine without sound gets a silent game, not an error.
 bool openDevice()
 {
     if (deviceTried) return device != 0;
     deviceTried = true;
+    quietAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     SDL_AudioSpec wanted{};
     wanted.freq = 44100;
