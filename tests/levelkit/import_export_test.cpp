@@ -1,0 +1,137 @@
+// Import and export: the text notation in, the game's level file out, and back;
+// the quarter turn that makes text directions the screen's; and the levels that
+// are refused.
+#include "tests/levelkit/levelkit_support.h"
+#include "tests/support/test_files.h"
+
+#include "core/moves.h"
+#include "core/state.h"
+#include "tools/levelkit/game_bridge.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ImportExport : public ::testing::Test {
+protected:
+    void SetUp() override { dir = MakeTempFolder(); }
+    void TearDown() override { RemoveTree(dir); }
+    std::string dir;
+};
+
+// Three levels in the ways collections write them: a "; title" line before,
+// a "Title:" line after, comments and blank lines between; tabs and ragged
+// right edges.
+const char Collection[] =
+    "; made for the test\n"
+    "\n"
+    "; Alpha\n"
+    "#####\n"
+    "#@$.#\n"
+    "#####\n"
+    "\n"
+    "  ######\n"
+    "###    #\n"
+    "#  $ * #\n"
+    "# .+   #\n"
+    "########\n"
+    "Title: Beta\n"
+    "Author: nobody\n"
+    "; Gamma\n"
+    "#######\n"
+    "#.  $ #\n"
+    "# #  @#\n"
+    "#######\n";
+
+TEST_F(ImportExport, ExportGivesBackEveryImportedBoard)
+{
+    WriteTextFile(dir + "/set.txt", Collection);
+    ToolRun imported = RunLevelkit("import " + dir + "/set.txt " + dir);
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    std::string err;
+    std::vector<Puzzle> levels = ParsePuzzles(Collection, err);
+    ASSERT_EQ(levels.size(), 3u);
+    EXPECT_EQ(levels[0].title, "Alpha");
+    EXPECT_EQ(levels[1].title, "Beta");
+    EXPECT_EQ(levels[2].title, "Gamma");
+    for (size_t i = 0; i < levels.size(); ++i) {
+        std::string map = dir + "/Level" + std::to_string(i + 1) + ".Map";
+        ToolRun exported = RunLevelkit("export " + map);
+        ASSERT_EQ(exported.status, 0) << exported.err;
+        EXPECT_EQ(exported.out, FormatBoard(levels[i]));
+        // And the exported text imports to the very same file.
+        WriteTextFile(dir + "/again.txt", exported.out);
+        std::string again = dir + "/again";
+        ASSERT_EQ(system(("mkdir -p " + again).c_str()), 0);
+        ASSERT_EQ(RunLevelkit("import " + dir + "/again.txt " + again).status, 0);
+        EXPECT_EQ(ReadTextFile(again + "/Level1.Map"), ReadTextFile(map));
+    }
+    EXPECT_EQ(ReadTextFile(dir + "/Level4.Map"), "");
+}
+
+TEST_F(ImportExport, TurnsTheTextSoItsDirectionsAreTheKeys)
+{
+    // 7 columns, 4 rows of text: the keeper in text row 2, column 4.
+    Puzzle p = OnePuzzle("#######\n#     #\n#.$ @ #\n#######\n");
+    ImportAndLoad(p, dir);
+    EXPECT_EQ(boardRows, 7);
+    EXPECT_EQ(boardCols, 4);
+    EXPECT_EQ(playerRow, 4);       // text column
+    EXPECT_EQ(playerCol, 4 - 1 - 2);  // text height - 1 - text row
+    const Piece &keeper = pieceTable[pieceCount - 1];
+    EXPECT_EQ(keeper.x, playerCol * BoardStep);
+    EXPECT_EQ(keeper.z, playerRow * BoardStep);
+    // Text left is the left key, MoveUp; text up is the up key, MoveRight.
+    struct Step {
+        void (*move)();
+        int textRow, textCol;
+    };
+    const Step steps[] = {{MoveUp, 2, 3}, {MoveRight, 1, 3}, {MoveDown, 1, 4}, {MoveLeft, 2, 4}};
+    for (const Step &s : steps) {
+        s.move();
+        Puzzle now;
+        std::string why;
+        ASSERT_TRUE(puzzleFromGame(now, why)) << why;
+        EXPECT_EQ(now.keeper, now.index(s.textRow, s.textCol));
+    }
+}
+
+TEST_F(ImportExport, RefusesLevelsBeyondTheLimitsAndSaysHowLarge)
+{
+    std::string big = "; Field\n" + std::string(20, '#') + "\n";
+    for (int r = 0; r < 18; ++r) big += "#" + std::string(r == 0 ? "@" : " ") + std::string(17, ' ') + "#\n";
+    big += std::string(20, '#') + "\n";
+    std::string crowd = "; Crowd\n" + std::string(14, '#') + "\n";
+    for (int r = 0; r < 12; ++r) crowd += "#" + std::string(12, r < 5 ? '$' : r < 10 ? '.' : ' ') + "#\n";
+    crowd += std::string(14, '#') + "\n";
+    crowd.replace(crowd.rfind(' '), 1, "@");
+    WriteTextFile(dir + "/set.txt", big + "\n" + crowd + "\n; Fine\n#####\n#@$.#\n#####\n");
+    ToolRun run = RunLevelkit("import " + dir + "/set.txt " + dir);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("level 1 (Field) refused: it is too large for the camera (20 x 20 cells)"),
+              std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("a level may be at most"), std::string::npos);
+    EXPECT_NE(run.err.find("level 2 (Crowd) refused: it needs"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("49 crates"), std::string::npos);
+    EXPECT_EQ(ReadTextFile(dir + "/Level1.Map"), "");
+    EXPECT_NE(ReadTextFile(dir + "/Level3.Map"), "");  // the good level is still written
+}
+
+TEST_F(ImportExport, NamesWhatIsWrongWithABrokenBoard)
+{
+    const char broken[] =
+        "; Open\n#####\n#@$. \n#####\n\n"
+        "; Nobody\n#####\n# $.#\n#####\n\n"
+        "; Two keepers\n######\n#@$.@#\n######\n";
+    std::string err;
+    EXPECT_TRUE(ParsePuzzles(broken, err).empty());
+    EXPECT_NE(err.find("(Open) skipped: the keeper's area is not enclosed by walls"), std::string::npos) << err;
+    EXPECT_NE(err.find("(Nobody) skipped: it has no keeper"), std::string::npos);
+    EXPECT_NE(err.find("(Two keepers) skipped: it has more than one keeper"), std::string::npos);
+    WriteTextFile(dir + "/Level5.Map", "1.0\n2.0\nnot a level\n");
+    ToolRun run = RunLevelkit("export " + dir + "/Level5.Map");
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.err.find("the game refuses"), std::string::npos) << run.err;
+}
+
+}  // namespace

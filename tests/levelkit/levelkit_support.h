@@ -1,0 +1,25 @@
+// What the toolkit's tests share: the real tool run on real files, and a level
+// put through the game's loader.
+#pragma once
+
+#include "tools/levelkit/puzzle.h"
+
+#include <string>
+
+struct ToolRun {
+    int status;
+    std::string out, err;
+};
+
+// Runs the levelkit executable with the arguments (shell words).
+ToolRun RunLevelkit(const std::string &arguments);
+
+// The one level of a text, or a failed test.
+Puzzle OnePuzzle(const std::string &text);
+
+// Imports the level into dir as Level1.Map and loads it with the game's loader.
+void ImportAndLoad(const Puzzle &p, const std::string &dir);
+
+// Plays the letters through the game's move rules from the loaded level;
+// returns the sites left uncovered by the game's count.
+int PlayThroughGame(const std::string &moves);

@@ -1,0 +1,34 @@
+// levelkit: import, export, check, solve and generate the game's levels.
+#include "tools/levelkit/commands.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct Command {
+    const char *name;
+    int (*run)(const Arguments &);
+    const char *usage;
+};
+
+// name        runs          usage
+const Command Commands[] = {
+    {"import",   runImport,   "import FILE OUTDIR            text levels to Level1.Map..."},
+    {"export",   runExport,   "export FILE.Map               a level file in the text notation"},
+    {"check",    runCheck,    "check DIR [--solutions FILE]  prove every .Map file in DIR"},
+    {"solve",    runSolve,    "solve FILE [--time-limit S] [--memory-limit MB]"},
+    {"generate", runGenerate, "generate [--count N] [--seed S] [--budget SECONDS] [--out FILE]"},
+};
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc >= 2)
+        for (const Command &c : Commands)
+            if (std::strcmp(argv[1], c.name) == 0) return c.run(Arguments(argv + 2, argv + argc));
+    std::fprintf(stderr, "usage:\n");
+    for (const Command &c : Commands) std::fprintf(stderr, "  levelkit %s\n", c.usage);
+    return 2;
+}

@@ -1,0 +1,43 @@
+// A level as the text notation draws it: the common crate-puzzle characters,
+// one text line per row, read top to bottom. The board of the game is this
+// picture turned a quarter (see ToBoard in map_writer.h).
+#pragma once
+
+#include <string>
+#include <vector>
+
+enum class Cell : char { Outside, Floor, Wall };
+
+struct Puzzle {
+    std::string title;
+    int width = 0, height = 0;       // text columns and rows
+    std::vector<Cell> cells;         // row-major, width * height
+    std::vector<bool> sites;         // same layout
+    std::vector<int> crates;         // text cell indices (row * width + col)
+    int keeper = -1;                 // text cell index
+    std::string solution;            // lurdLURD, empty when none is stored
+    long storedMoves = -1, storedPushes = -1;
+
+    int index(int row, int col) const { return row * width + col; }
+    bool isSite(int i) const { return sites[i]; }
+    int siteCount() const;
+};
+
+// Splits a text collection into levels. Levels are separated by lines that
+// hold no board characters; a "; Title" or "Title: ..." line next to a level
+// names it. "; solution: ..." and "; length: M moves, P pushes" lines after a
+// level carry its stored solution. Errors go to err (one line each) and the
+// bad level is skipped.
+std::vector<Puzzle> ParsePuzzles(const std::string &text, std::string &err);
+
+// The board in the text notation, without title or solution lines.
+std::string FormatBoard(const Puzzle &p);
+// Title line, board, and the solution lines when one is stored.
+std::string FormatPuzzle(const Puzzle &p);
+
+// Marks every floor cell the keeper can walk to (crates ignored) and returns
+// the mask; cells outside it are not part of the level's inside.
+std::vector<bool> KeeperArea(const Puzzle &p);
+
+// A move letter's text step: l r u d (and capitals) to row and column changes.
+bool LetterStep(char letter, int &drow, int &dcol);
