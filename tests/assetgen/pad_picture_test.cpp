@@ -1,0 +1,87 @@
+// The direction pad against the stylus: every button drawn on "dpad.tex"
+// lands inside the tap region that answers to it, on every laid-out size, and
+// every region has its button.
+#include "tests/assetgen/shipped_assets.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Buttons are lit; the pad's ground between them stays dark.
+constexpr int InkLuminance = 70;
+
+enum PadRegion { LeftArrow, RightArrow, TopArrow, BottomArrow, MenuCorner, Centre, QuitCorner, RegionCount };
+const char *const RegionNames[RegionCount] = {"left arrow", "right arrow", "top arrow", "bottom arrow",
+                                              "menu corner", "centre", "quit corner"};
+
+// The game's pad regions as pixel rectangles (x0, x1, y0, y1, inclusive), for
+// the sizes of LaidOutSizes in the same order.
+const PixelRect PadRegions[6][RegionCount] = {
+    {{29, 75, 267, 305}, {161, 207, 267, 305}, {93, 144, 257, 279}, {93, 144, 298, 319},
+     {1, 35, 305, 319}, {102, 134, 284, 293}, {205, 239, 305, 319}},  // 240 x 320
+    {{58, 152, 534, 611}, {322, 416, 534, 611}, {186, 289, 514, 558}, {186, 289, 596, 639},
+     {1, 70, 609, 639}, {203, 269, 568, 586}, {410, 479, 609, 639}},  // 480 x 640
+    {{29, 75, 201, 229}, {161, 207, 201, 229}, {93, 144, 193, 209}, {93, 144, 224, 239},
+     {1, 35, 229, 239}, {102, 134, 213, 219}, {205, 239, 229, 239}},  // 240 x 240
+    {{58, 152, 401, 458}, {322, 416, 401, 458}, {186, 289, 386, 418}, {186, 289, 447, 479},
+     {1, 70, 457, 479}, {203, 269, 426, 439}, {410, 479, 457, 479}},  // 480 x 480
+    {{89, 123, 201, 229}, {196, 223, 201, 229}, {133, 184, 193, 209}, {133, 184, 224, 239},
+     {63, 91, 227, 239}, {149, 172, 211, 217}, {225, 255, 227, 239}},  // 320 x 240
+    {{177, 248, 401, 458}, {391, 447, 401, 458}, {266, 370, 386, 418}, {266, 370, 447, 479},
+     {125, 184, 454, 479}, {297, 344, 421, 435}, {449, 511, 454, 479}},  // 640 x 480
+};
+
+TEST(PadPicture, EveryButtonLandsInsideItsTapRegionOnEverySize)
+{
+    const ShippedPicture pad = LoadShippedPicture("dpad.tex");
+    ASSERT_GT(pad.width(), 0);
+    for (int size = 0; size < 6; ++size) {
+        const ScreenSize &s = LaidOutSizes[size];
+        const OverlayRect where = {PictureLeft(s), PictureRight(s), 0, 13107};
+        int lit[RegionCount] = {};
+        for (int row = 0; row < pad.height(); ++row)
+            for (int x = 0; x < pad.width(); ++x) {
+                if (Luminance(pad.at(x, row)) < InkLuminance) continue;
+                const PixelRect f = TexelFootprint(pad, x, row, where, s.width, s.height);
+                int hit = -1;
+                for (int r = 0; r < RegionCount && hit < 0; ++r)
+                    if (PadRegions[size][r].holds(f)) hit = r;
+                ASSERT_GE(hit, 0) << s.width << "x" << s.height << ": lit texel " << x << "," << row
+                                  << " lands on screen " << f.x0 << ".." << f.x1 << "," << f.y0 << ".." << f.y1
+                                  << ", where no tap of the pad answers";
+                ++lit[hit];
+            }
+        for (int r = 0; r < RegionCount; ++r)
+            EXPECT_GT(lit[r], 60) << s.width << "x" << s.height << ": the " << RegionNames[r] << " has no button";
+    }
+}
+
+// The arrows of the pad point the way they sit: a triangle holds more ink
+// on the side of its base than on the side of its tip. The pad's meanings are
+// turned during play, but the picture shows plain screen directions.
+TEST(PadPicture, ArrowsPointOutwardFromTheCentre)
+{
+    const ShippedPicture pad = LoadShippedPicture("dpad.tex");
+    const ScreenSize s = LaidOutSizes[1];  // 480 x 640, the finest portrait
+    const OverlayRect where = {0, 65536, 0, 13107};
+    constexpr int ArrowHeadLuminance = 180;  // brighter than the plates
+    for (int r : {LeftArrow, RightArrow, TopArrow, BottomArrow}) {
+        const PixelRect &region = PadRegions[1][r];
+        const bool horizontal = r == LeftArrow || r == RightArrow;
+        const double midX = (region.x0 + region.x1) / 2.0, midY = (region.y0 + region.y1) / 2.0;
+        int beforeMiddle = 0, afterMiddle = 0;
+        for (int row = 0; row < pad.height(); ++row)
+            for (int x = 0; x < pad.width(); ++x) {
+                if (Luminance(pad.at(x, row)) < ArrowHeadLuminance) continue;
+                const PixelRect f = TexelFootprint(pad, x, row, where, s.width, s.height);
+                if (!region.holds(f)) continue;
+                const double along = horizontal ? (f.x0 + f.x1) / 2.0 - midX : (f.y0 + f.y1) / 2.0 - midY;
+                (along < 0 ? beforeMiddle : afterMiddle)++;
+            }
+        ASSERT_GT(beforeMiddle + afterMiddle, 100) << RegionNames[r] << " shows no arrow";
+        const bool pointsLeftOrUp = beforeMiddle < afterMiddle;
+        EXPECT_EQ(pointsLeftOrUp, r == LeftArrow || r == TopArrow) << RegionNames[r] << " points the wrong way";
+    }
+}
+
+}  // namespace
