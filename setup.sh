@@ -75,29 +75,32 @@ build_freeglut() {
     touch "$freeglut_stamp"
 }
 
+# build_game DIR TARGET CMAKE-OPTIONS...; TARGET "all" builds tools and tests too.
 build_game() {
-    local dir=$1; shift
+    local dir=$1 target=$2; shift 2
     cmake -S "$top" -B "$dir" -DFREEGLUT_PREFIX="$deps" "$@" >/dev/null
-    cmake --build "$dir" -j "$jobs"
+    cmake --build "$dir" -j "$jobs" --target "$target"
 }
 
 case "$mode" in
     play|build)
         install_missing "${build_packages[@]}"
         build_freeglut
-        build_game "$build/release" -DCMAKE_BUILD_TYPE=Release
         if [ "$mode" = play ]; then
+            # A player needs only the game folder.
+            build_game "$build/release" cratewright -DCMAKE_BUILD_TYPE=Release
             exec "$build/cratewright/cratewright"
         fi
+        build_game "$build/release" all -DCMAKE_BUILD_TYPE=Release
         ;;
     test)
         install_missing "${build_packages[@]}" "${test_packages[@]}"
         build_freeglut
-        build_game "$build/release" -DCMAKE_BUILD_TYPE=Release
+        build_game "$build/release" all -DCMAKE_BUILD_TYPE=Release
         say "running the tests"
         (cd "$build/release" && ctest --output-on-failure -j "$jobs" --timeout 900)
         say "running the tests under AddressSanitizer and UBSan, with the fuzzers"
-        build_game "$build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
+        build_game "$build/sanitize" all -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
             -DCMAKE_CXX_COMPILER=clang++ -DCRATEWRIGHT_SANITIZE=ON -DCRATEWRIGHT_GAME_FOLDER=OFF
         (cd "$build/sanitize" && ctest --output-on-failure -j "$jobs" --timeout 900)
         ;;
