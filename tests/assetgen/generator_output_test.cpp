@@ -6,82 +6,49 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/wait.h>
 
 namespace {
 
-const char *const GeneratedFiles[] = {
-    "Ground.tex", "Crate.tex", "Site.tex", "Static.tex", "UArrow.tex", "RArrow.tex", "DArrow.tex",
-    "LArrow.tex", "Menu.tex", "SiteCrate.tex", "comp.tex", "credits.tex", "UArrowMask.tex",
-    "RArrowMask.tex", "DArrowMask.tex", "LArrowMask.tex", "dpad.tex", "options.tex", "off.tex", "end.tex",
-    "Menu.wav", "Complete.wav",
-};
-
-std::string readAll(const std::string &path)
+// Runs the generator; returns its exit status and puts stdout and stderr in output.
+int runGenerator(const std::string &arguments, std::string &output)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-struct RunResult {
-    int status;
-    std::string output;  // standard error and output together
-};
-
-RunResult runGenerator(const std::string &arguments)
-{
-    const std::string command = std::string(ASSETGEN_EXE) + " " + arguments + " 2>&1";
-    FILE *pipe = popen(command.c_str(), "r");
-    RunResult r{-1, ""};
-    if (!pipe) return r;
+    FILE *pipe = popen((std::string(ASSETGEN_EXE) + " " + arguments + " 2>&1").c_str(), "r");
+    if (!pipe) return -1;
     char buffer[256];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) r.output.append(buffer, n);
+    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
     const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
 
-class GeneratorRun : public ::testing::Test {
-protected:
-    void SetUp() override { dir = MakeTempFolder(); }
-    void TearDown() override
-    {
-        if (!HasFailure()) RemoveTree(dir);
-    }
-    std::string dir;
-};
-
-TEST_F(GeneratorRun, WritesTheCommittedFilesByteForByte)
+TEST(GeneratorRun, WritesTheCommittedFilesByteForByte)
 {
-    const RunResult r = runGenerator("'" + dir + "'");
-    ASSERT_EQ(r.status, 0) << r.output;
-    for (const char *name : GeneratedFiles) {
-        const std::string made = readAll(dir + "/" + name), shipped = readAll(DataFolder() + name);
+    const std::string dir = MakeTempFolder();
+    std::string output;
+    ASSERT_EQ(runGenerator("'" + dir + "'", output), 0) << output;
+    for (const char *name : ShippedFiles) {
+        const std::string made = ReadTextFile(dir + "/" + name);
         ASSERT_FALSE(made.empty()) << name << " was not written";
-        EXPECT_EQ(made.size(), shipped.size()) << name << " differs in size from data/" << name;
-        EXPECT_TRUE(made == shipped) << name << " differs from data/" << name
-                                     << "; run the generator into data/ after changing it";
+        EXPECT_TRUE(made == ReadTextFile(DataFolder() + name)) << name << " differs from data/" << name
+                                                   << "; run the generator into data/ after changing it";
     }
+    if (!HasFailure()) RemoveTree(dir);
 }
 
-TEST_F(GeneratorRun, RefusesAMissingOrExtraArgumentWithItsUsage)
+TEST(GeneratorRun, RefusesBadArgumentsAndNamesTheFileItCannotWrite)
 {
+    const std::string dir = MakeTempFolder();
     for (const std::string &args : {std::string(""), "'" + dir + "' extra"}) {
-        const RunResult r = runGenerator(args);
-        EXPECT_EQ(r.status, 2) << "arguments: " << args;
-        EXPECT_NE(r.output.find("usage: assetgen OUTDIR"), std::string::npos) << r.output;
+        std::string output;
+        EXPECT_EQ(runGenerator(args, output), 2) << "arguments: " << args;
+        EXPECT_NE(output.find("usage: assetgen OUTDIR"), std::string::npos) << output;
     }
-    EXPECT_TRUE(readAll(dir + "/Ground.tex").empty()) << "nothing is written without a folder";
-}
-
-TEST_F(GeneratorRun, NamesTheFileItCannotWrite)
-{
-    const RunResult r = runGenerator("'" + dir + "/no/such/folder'");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.output.find("cannot write " + dir + "/no/such/folder/Ground.tex"), std::string::npos) << r.output;
+    EXPECT_TRUE(ReadTextFile(dir + "/Ground.tex").empty()) << "nothing is written without a folder";
+    std::string output;
+    EXPECT_EQ(runGenerator("'" + dir + "/no/such/folder'", output), 1);
+    EXPECT_NE(output.find("cannot write " + dir + "/no/such/folder/Ground.tex"), std::string::npos) << output;
+    RemoveTree(dir);
 }
 
 }  // namespace

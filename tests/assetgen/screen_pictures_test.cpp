@@ -29,15 +29,6 @@ const MenuTaps MenuRegions[6] = {
 };
 const char *const EntryNames[4] = {"play", "options", "credits", "quit"};
 
-OverlayRect menuPlace(const ScreenSize &s)
-{
-    return {PictureLeft(s), PictureRight(s), 9830, 55705};
-}
-
-// The selection arrow's columns, in overlay units.
-int arrowLeft(const ScreenSize &s) { return s.landscape ? 20840 : 15204; }
-int arrowRight(const ScreenSize &s) { return s.landscape ? 26476 : 20840; }
-
 TEST(MenuPicture, EntriesLieInTheirTapRowsAndClearOfTheArrowOnEverySize)
 {
     const ShippedPicture menu = LoadShippedPicture("Menu.tex");
@@ -45,9 +36,11 @@ TEST(MenuPicture, EntriesLieInTheirTapRowsAndClearOfTheArrowOnEverySize)
     for (int size = 0; size < 6; ++size) {
         const ScreenSize &s = LaidOutSizes[size];
         const MenuTaps &taps = MenuRegions[size];
-        const OverlayRect where = menuPlace(s);
+        const OverlayRect where = {PictureLeft(s), PictureRight(s), 9830, 55705};  // 15..85 % of the height
         const PixelRect band = {0, s.width - 1, taps.rows[0][0], taps.rows[3][1]};
-        const int arrowX0 = arrowLeft(s) * s.width / 65536, arrowX1 = (arrowRight(s) * s.width + 65535) / 65536;
+        // The selection arrow's columns: 15204..20840 overlay units, landscape 20840..26476.
+        const int arrowX0 = (s.landscape ? 20840 : 15204) * s.width / 65536;
+        const int arrowX1 = ((s.landscape ? 26476 : 20840) * s.width + 65535) / 65536;
         int inkPerEntry[4] = {0, 0, 0, 0};
         for (int row = 0; row < menu.height(); ++row)
             for (int x = 0; x < menu.width(); ++x) {
@@ -77,16 +70,19 @@ struct TexelBox {
 TexelBox offMarkOnOptions(bool landscape, const ShippedPicture &options)
 {
     const double picLeft = landscape ? 13107 : 0, picRight = landscape ? 52428 : 65536;
-    const double markLeft = landscape ? 39452 : 44040, markRight = landscape ? 52297 : 58195;
     auto column = [&](double x) { return (x - picLeft) / (picRight - picLeft) * options.width(); };
     auto row = [&](double y) { return (1.0 - y / 65536.0) * options.height(); };
-    return {column(markLeft), column(markRight), row(36241), row(22216)};
+    return {column(landscape ? 39452 : 44040), column(landscape ? 52297 : 58195), row(36241), row(22216)};
 }
 
-TEST(OptionsPicture, TheSwitchLiesWhollyUnderTheOffMarkInBothOrientations)
+// The switch lies wholly under the off mark in both orientations; along its
+// border the mark shows the picture's own ground, so no box edge appears
+// round it, and inside it looks clearly unlike the "on" switch.
+TEST(OptionsPicture, TheOffMarkCoversTheSwitchAndBlendsIn)
 {
-    const ShippedPicture options = LoadShippedPicture("options.tex");
+    const ShippedPicture options = LoadShippedPicture("options.tex"), off = LoadShippedPicture("off.tex");
     ASSERT_GT(options.width(), 0);
+    ASSERT_GT(off.width(), 0);
     const TexelBox boxes[2] = {offMarkOnOptions(false, options), offMarkOnOptions(true, options)};
     constexpr double Margin = 2.0;  // smoothing reaches a texel or so past the edge
     int covered[2] = {0, 0};
@@ -100,40 +96,25 @@ TEST(OptionsPicture, TheSwitchLiesWhollyUnderTheOffMarkInBothOrientations)
                 const bool outside = x + 1 <= b.x0 - Margin || x >= b.x1 + Margin || row + 1 <= b.row0 - Margin ||
                                      row >= b.row1 + Margin;
                 ASSERT_TRUE(inside || outside) << (o ? "landscape" : "portrait")
-                                               << ": the off mark's edge cuts through a drawing at " << x << ","
-                                               << row;
+                                               << ": the off mark's edge cuts through a drawing at " << x << "," << row;
                 covered[o] += inside;
             }
         }
     EXPECT_GT(covered[0], 200) << "nothing of the switch lies under the off mark";
     EXPECT_EQ(covered[0], covered[1]) << "the off mark hides a different part of the picture in landscape";
-}
-
-TEST(OptionsPicture, TheOffMarkMatchesTheGroundRoundItAndChangesTheSwitch)
-{
-    const ShippedPicture options = LoadShippedPicture("options.tex"), off = LoadShippedPicture("off.tex");
-    ASSERT_GT(off.width(), 0);
-    const TexelBox b = offMarkOnOptions(false, options);
-    auto underneath = [&](int x, int row) {
-        const int ox = int(b.x0 + (x + 0.5) * (b.x1 - b.x0) / off.width());
-        const int orow = int(b.row0 + (row + 0.5) * (b.row1 - b.row0) / off.height());
-        return options.at(ox, orow);
-    };
-    // Along its border the mark shows the picture's own ground, so no box edge
-    // appears round it; inside it must look clearly unlike the "on" switch.
-    int border = 0, borderOff = 0, changed = 0;
+    const TexelBox &b = boxes[0];
+    int borderOff = 0, changed = 0;
     for (int row = 0; row < off.height(); ++row)
         for (int x = 0; x < off.width(); ++x) {
-            const int d = ColourDistance(off.at(x, row), underneath(x, row));
-            const bool edge = x < 2 || row < 2 || x >= off.width() - 2 || row >= off.height() - 2;
-            if (edge) {
-                ++border;
+            const Texel under = options.at(int(b.x0 + (x + 0.5) * (b.x1 - b.x0) / off.width()),
+                                           int(b.row0 + (row + 0.5) * (b.row1 - b.row0) / off.height()));
+            const int d = ColourDistance(off.at(x, row), under);
+            if (std::min({x, row, off.width() - 1 - x, off.height() - 1 - row}) < 2)
                 borderOff += d > 12;
-            } else {
+            else
                 changed += d > 120;
-            }
         }
-    EXPECT_EQ(borderOff, 0) << "of " << border << " border texels";
+    EXPECT_EQ(borderOff, 0) << "texels of the off mark's border differ from the ground under them";
     EXPECT_GT(changed, off.width() * off.height() / 4) << "the off mark hardly changes the switch";
 }
 

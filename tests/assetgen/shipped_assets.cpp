@@ -6,20 +6,28 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 
-std::string DataFolder()
-{
-    return std::string(CW_SOURCE_DIR) + "/data/";
-}
+std::string DataFolder() { return std::string(CW_SOURCE_DIR) + "/data/"; }
+
+const char *const ShippedFiles[22] = {
+    "Ground.tex", "Crate.tex", "Site.tex", "Static.tex", "UArrow.tex", "RArrow.tex", "DArrow.tex",
+    "LArrow.tex", "Menu.tex", "SiteCrate.tex", "comp.tex", "credits.tex", "UArrowMask.tex",
+    "RArrowMask.tex", "DArrowMask.tex", "LArrowMask.tex", "dpad.tex", "options.tex", "off.tex", "end.tex",
+    "Menu.wav", "Complete.wav",
+};
 
 Texel ShippedPicture::at(int x, int row) const
 {
     const size_t rowBytes = BitmapRowBytes(info.width);
     const uint8_t *p = &rgb[size_t(info.height - 1 - row) * rowBytes + size_t(x) * 3];
     return {p[0], p[1], p[2]};
+}
+
+uint32_t LittleEndian(const std::string &bytes, size_t at, int size)
+{
+    uint32_t v = 0;
+    for (int i = size - 1; i >= 0; --i) v = v << 8 | uint8_t(bytes[at + i]);
+    return v;
 }
 
 ShippedPicture LoadShippedPicture(const std::string &name)
@@ -68,48 +76,3 @@ const ScreenSize LaidOutSizes[6] = {
 
 int PictureLeft(const ScreenSize &s) { return s.landscape ? 13107 : 0; }
 int PictureRight(const ScreenSize &s) { return s.landscape ? 52428 : 65536; }
-
-static uint32_t read32(const std::vector<uint8_t> &b, size_t at)
-{
-    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
-}
-
-static uint16_t read16(const std::vector<uint8_t> &b, size_t at)
-{
-    return uint16_t(b[at] | b[at + 1] << 8);
-}
-
-Wave LoadShippedWave(const std::string &name)
-{
-    std::ifstream in(DataFolder() + name, std::ios::binary);
-    std::vector<uint8_t> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    Wave w;
-    if (b.size() < 12 || std::memcmp(&b[0], "RIFF", 4) != 0 || std::memcmp(&b[8], "WAVE", 4) != 0) {
-        ADD_FAILURE() << name << " is not a RIFF/WAVE file";
-        return w;
-    }
-    EXPECT_EQ(read32(b, 4), b.size() - 8) << name << ": the RIFF size does not match the file";
-    bool haveFormat = false, haveData = false;
-    for (size_t at = 12; at + 8 <= b.size();) {
-        const uint32_t size = read32(b, at + 4);
-        if (at + 8 + size > b.size()) {
-            ADD_FAILURE() << name << ": a chunk runs past the end of the file";
-            return w;
-        }
-        if (std::memcmp(&b[at], "fmt ", 4) == 0 && size >= 16) {
-            w.format = read16(b, at + 8);
-            w.channels = read16(b, at + 10);
-            w.sampleRate = read32(b, at + 12);
-            w.byteRate = read32(b, at + 16);
-            w.blockAlign = read16(b, at + 20);
-            w.bitsPerSample = read16(b, at + 22);
-            haveFormat = true;
-        } else if (std::memcmp(&b[at], "data", 4) == 0) {
-            for (size_t i = 0; i + 1 < size; i += 2) w.samples.push_back(int16_t(read16(b, at + 8 + i)));
-            haveData = true;
-        }
-        at += 8 + size + (size & 1);
-    }
-    EXPECT_TRUE(haveFormat && haveData) << name << " lacks its fmt or data chunk";
-    return w;
-}

@@ -9,6 +9,8 @@
 #include <vector>
 
 std::string DataFolder();  // the source tree's data/, with a trailing '/'
+extern const char *const ShippedFiles[22];
+uint32_t LittleEndian(const std::string &bytes, size_t at, int size);  // a field of a file's header  // the twenty pictures, then the two sounds
 
 struct Texel {
     uint8_t r, g, b;
@@ -57,12 +59,3 @@ extern const ScreenSize LaidOutSizes[6];  // 240x320, 480x640, 240x240, 480x480,
 // The horizontal extent of full pictures: the whole width, or 20..80 %.
 int PictureLeft(const ScreenSize &s);
 int PictureRight(const ScreenSize &s);
-
-struct Wave {
-    uint16_t format = 0, channels = 0, bitsPerSample = 0, blockAlign = 0;
-    uint32_t sampleRate = 0, byteRate = 0;
-    std::vector<int16_t> samples;
-};
-// Walks the RIFF chunks of data/NAME; fails the test when the file is not
-// a well-formed WAVE file.
-Wave LoadShippedWave(const std::string &name);

@@ -1,47 +1,29 @@
 // Every shipped picture loads as the game loads it, in the sizes GL ES takes;
 // the play-scene tiles tile, differ and stand out where the player needs them.
 #include "tests/assetgen/shipped_assets.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-
 namespace {
-
-const char *const Pictures[20] = {
-    "Ground.tex", "Crate.tex", "Site.tex", "Static.tex", "UArrow.tex", "RArrow.tex", "DArrow.tex",
-    "LArrow.tex", "Menu.tex", "SiteCrate.tex", "comp.tex", "credits.tex", "UArrowMask.tex",
-    "RArrowMask.tex", "DArrowMask.tex", "LArrowMask.tex", "dpad.tex", "options.tex", "off.tex", "end.tex",
-};
-
-bool powerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
-
-uint32_t read32(const std::string &b, size_t at)
-{
-    return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 | uint32_t(uint8_t(b[at + 2])) << 16 |
-           uint32_t(uint8_t(b[at + 3])) << 24;
-}
 
 TEST(ShippedPictures, EveryFileIsAnUncompressedPowerOfTwoBitmap)
 {
-    for (const char *name : Pictures) {
+    for (int i = 0; i < 20; ++i) {
+        const char *name = ShippedFiles[i];
         const ShippedPicture p = LoadShippedPicture(name);
+        const int w = p.width(), h = p.height();
+        EXPECT_TRUE(w > 0 && h > 0 && (w & (w - 1)) == 0 && (h & (h - 1)) == 0) << name << " is " << w << "x" << h;
         EXPECT_EQ(p.info.headerSize, 40u) << name;
-        EXPECT_EQ(p.info.bitsPerPixel, 24) << name;
-        EXPECT_EQ(p.info.compression, 0u) << name;
         EXPECT_EQ(p.info.planes, 1) << name;
-        EXPECT_TRUE(powerOfTwo(p.width()) && powerOfTwo(p.height())) << name << " is " << p.width() << "x"
-                                                                        << p.height();
-        EXPECT_EQ(p.info.imageSize, BitmapRowBytes(p.width()) * uint64_t(p.height())) << name;
+        EXPECT_EQ(p.info.imageSize, BitmapRowBytes(w) * uint64_t(h)) << name;
         // The parts of the file header the loader skips must still be right
         // for any other program that opens the picture.
-        std::ifstream in(DataFolder() + name, std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string bytes = ReadTextFile(DataFolder() + name);
         ASSERT_GE(bytes.size(), 54u) << name;
-        EXPECT_EQ(read32(bytes, 2), bytes.size()) << name << ": file size field";
-        EXPECT_EQ(read32(bytes, 10), 54u) << name << ": pixel data offset";
+        EXPECT_EQ(bytes.compare(0, 2, "BM"), 0) << name;
+        EXPECT_EQ(LittleEndian(bytes, 2, 4), bytes.size()) << name << ": file size field";
+        EXPECT_EQ(LittleEndian(bytes, 10, 4), 54u) << name << ": pixel data offset";
         EXPECT_EQ(bytes.size(), 54u + p.info.imageSize) << name;
     }
 }
@@ -53,47 +35,28 @@ TEST(GroundPicture, RepeatsWithoutASeam)
     const ShippedPicture g = LoadShippedPicture("Ground.tex");
     const int w = g.width(), h = g.height();
     ASSERT_GT(w, 0);
-    long inner = 0, innerCount = 0, wrap = 0, wrapCount = 0;
+    double sum[2] = {0, 0}, count[2] = {0, 0};  // inside, across the wrap
     for (int row = 0; row < h; ++row)
         for (int x = 0; x < w; ++x) {
-            const int d = ColourDistance(g.at(x, row), g.at((x + 1) % w, row)) +
-                          ColourDistance(g.at(x, row), g.at(x, (row + 1) % h));
-            if (x == w - 1 || row == h - 1) {
-                wrap += d;
-                ++wrapCount;
-            } else {
-                inner += d;
-                ++innerCount;
-            }
+            const bool wrap = x == w - 1 || row == h - 1;
+            sum[wrap] += ColourDistance(g.at(x, row), g.at((x + 1) % w, row)) +
+                         ColourDistance(g.at(x, row), g.at(x, (row + 1) % h));
+            ++count[wrap];
         }
-    const double innerMean = double(inner) / innerCount, wrapMean = double(wrap) / wrapCount;
-    EXPECT_LT(wrapMean, innerMean * 1.5 + 1.0) << "edge " << wrapMean << " against inside " << innerMean;
+    EXPECT_LT(sum[1] / count[1], sum[0] / count[0] * 1.5 + 1.0) << "a seam at the picture's edge";
 }
 
 Texel meanColour(const ShippedPicture &p)
 {
-    long r = 0, g = 0, b = 0;
+    long c[3] = {0, 0, 0}, n = long(p.width()) * p.height();
     for (int row = 0; row < p.height(); ++row)
-        for (int x = 0; x < p.width(); ++x) {
-            const Texel t = p.at(x, row);
-            r += t.r;
-            g += t.g;
-            b += t.b;
-        }
-    const long n = long(p.width()) * p.height();
-    return {uint8_t(r / n), uint8_t(g / n), uint8_t(b / n)};
+        for (int x = 0; x < p.width(); ++x) c[0] += p.at(x, row).r, c[1] += p.at(x, row).g, c[2] += p.at(x, row).b;
+    return {uint8_t(c[0] / n), uint8_t(c[1] / n), uint8_t(c[2] / n)};
 }
 
-TEST(TilePictures, ACrateOnItsSiteLooksClearlyUnlikeOneOff)
-{
-    const Texel plain = meanColour(LoadShippedPicture("Crate.tex"));
-    const Texel done = meanColour(LoadShippedPicture("SiteCrate.tex"));
-    EXPECT_GT(ColourDistance(plain, done), 120);
-}
-
-// The floor of the play scene is the ground picture; crates, walls and sites
-// must stand off it, and a site must show through its own strong marking.
-TEST(TilePictures, PiecesStandOutFromTheGround)
+// Crates, walls and sites stand off the floor (the ground picture), and a
+// crate on its site looks clearly unlike one off it.
+TEST(TilePictures, PiecesStandOutFromTheGroundAndFromEachOther)
 {
     const Texel ground = meanColour(LoadShippedPicture("Ground.tex"));
     for (const char *name : {"Crate.tex", "SiteCrate.tex", "Static.tex", "Site.tex"}) {
@@ -103,6 +66,8 @@ TEST(TilePictures, PiecesStandOutFromTheGround)
             for (int x = 0; x < p.width(); ++x) standing += ColourDistance(p.at(x, row), ground) > 150;
         EXPECT_GT(standing, p.width() * p.height() / 4) << name << " is hard to tell from the floor";
     }
+    EXPECT_GT(ColourDistance(meanColour(LoadShippedPicture("Crate.tex")), meanColour(LoadShippedPicture("SiteCrate.tex"))),
+              120);
 }
 
 }  // namespace

@@ -7,23 +7,27 @@
 #include <string>
 #include <vector>
 
-struct BitmapBytes {
-    std::vector<uint8_t> bytes;
-
-    // A solid-colour width x height picture as WriteSolidBitmap makes it.
-    static BitmapBytes Solid(int width, int height, Rgb colour);
-    void Put16(size_t at, uint16_t value);
-    void Put32(size_t at, uint32_t value);
-    void Write(const std::string &path) const;
-};
-
 // Field offsets of the file and info headers.
-enum BitmapField : size_t {
-    MagicField = 0,
-    DataOffsetField = 10,
-    WidthField = 18,
-    HeightField = 22,
-    BitsField = 28,
-    CompressionField = 30,
-    ImageSizeField = 34,
-};
+enum BitmapField : size_t { DataOffsetField = 10, WidthField = 18, HeightField = 22, BitsField = 28,
+                            CompressionField = 30, ImageSizeField = 34 };
+
+// A solid-colour picture as WriteSolidBitmap makes it, as bytes.
+inline std::vector<uint8_t> SolidBitmapBytes(int width, int height, Rgb colour)
+{
+    const std::string dir = MakeTempFolder();
+    WriteSolidBitmap(dir + "/solid.tex", width, height, colour);
+    const std::string text = ReadTextFile(dir + "/solid.tex");
+    RemoveTree(dir);
+    return {text.begin(), text.end()};
+}
+
+// Stores value little-endian in the `bytes` bytes from `at`.
+inline void PutField(std::vector<uint8_t> &file, size_t at, uint32_t value, int bytes = 4)
+{
+    for (int i = 0; i < bytes; ++i) file.at(at + i) = uint8_t(value >> (8 * i));
+}
+
+inline void WriteBytes(const std::string &path, const std::vector<uint8_t> &file)
+{
+    WriteTextFile(path, std::string(file.begin(), file.end()));
+}

@@ -14,24 +14,16 @@ static std::string fuzzFolder;
 
 static void removeFuzzFolder() { RemoveTree(fuzzFolder); }
 
-// Every input is a real file: in memory when the system has a memory disk,
-// which makes the runs many times faster than on a busy disk.
-static const std::string &prepareFolder()
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (fuzzFolder.empty()) {
+        // A memory disk makes the runs many times faster than a busy disk.
         if (access("/dev/shm", W_OK) == 0) setenv("TMPDIR", "/dev/shm", 0);
         fuzzFolder = MakeTempFolder();
         SetGameFolder(fuzzFolder);
         std::atexit(removeFuzzFolder);
     }
-    return fuzzFolder;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
-    const std::string &dir = prepareFolder();
-    const std::string path = dir + "/Fuzz.tex";
-    FILE *file = std::fopen(path.c_str(), "wb");
+    FILE *file = std::fopen((fuzzFolder + "/Fuzz.tex").c_str(), "wb");
     if (!file) std::abort();
     if (size) std::fwrite(data, 1, size, file);
     std::fclose(file);
@@ -42,8 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!pixels) return 0;
     const uint64_t uploaded = BitmapRowBytes(info.width) * uint64_t(info.height);
     if (info.imageSize < uploaded) std::abort();
-    // Touch the last byte GL would read, so the sanitizer sees any overrun.
-    volatile uint8_t last = pixels[uploaded - 1];
+    volatile uint8_t last = pixels[uploaded - 1];  // the sanitizer sees any overrun
     (void)last;
     std::free(pixels);
     return 0;

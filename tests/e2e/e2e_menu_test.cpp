@@ -3,63 +3,34 @@
 
 namespace {
 
-class Menu : public CratewrightTest {
-protected:
-    void ExpectArrowAt(int entry)
-    {
-        EXPECT_TRUE(WaitScreen([&](const Screenshot &s) { return OnMenu(s) && ArrowAt(s, entry); }))
-            << "the menu does not show entry " << entry << " highlighted";
-    }
-    void ExpectScreen(bool (Menu::*screen)(const Screenshot &) const, const char *name)
-    {
-        EXPECT_TRUE(WaitScreen([&](const Screenshot &s) { return (this->*screen)(s); })) << name << " did not show";
-    }
-};
+class Menu : public CratewrightTest {};
 
-TEST_F(Menu, KeysWalkTheEntriesWithWrapAroundAndOpenEachScreen)
-{
-    WriteTestGame();
-    LaunchToMenu(240, 320);
-    if (HasFatalFailure()) return;
-    Key("Up");
-    ExpectArrowAt(4);
-    Key("Down");
-    ExpectArrowAt(1);
-    Key("8");
-    ExpectArrowAt(2);
-    Key("8 8 2");
-    ExpectArrowAt(3);
-    Key("Return");
-    ExpectScreen(&Menu::OnCredits, "credits");
-    // Enter, right and F1 do nothing here; left goes back with entry 1 lit.
-    Key("Return Right F1 Left");
-    ExpectArrowAt(1);
-    Key("Down Return");
-    ExpectScreen(&Menu::OnOptions, "options");
-    Key("4");
-    ExpectArrowAt(1);
-    Key("Down Down Down Return");
-    EXPECT_EQ(WaitExit(), 0);
-    EXPECT_EQ(Config(), "0\n1\n0\n");
-}
-
-TEST_F(Menu, OptionsToggleTheSoundAndTheProgressFileKeepsIt)
+TEST_F(Menu, KeysWalkTheEntriesOpenEachScreenAndToggleTheSound)
 {
     WriteTestGame(2, 1, 7);
     LaunchToMenu(240, 320);
     if (HasFatalFailure()) return;
+    // Wrap-around both ways, the digits as arrows.
+    const std::pair<const char *, int> walk[] = {{"Up", 4}, {"Down", 1}, {"8", 2}, {"8 8 2", 3}};
+    for (auto [keys, entry] : walk) {
+        Key(keys);
+        EXPECT_TRUE(WaitMenu(entry)) << "after " << keys << " entry " << entry << " is not lit";
+    }
+    Key("Return");
+    EXPECT_TRUE(WaitFor(&Menu::OnCredits)) << "no credits";
+    // Enter, right and F1 do nothing here; left goes back with entry 1 lit.
+    Key("Return Right F1 Left");
+    EXPECT_TRUE(WaitMenu(1));
     Key("Down Return");
-    ExpectScreen(&Menu::OnOptions, "options");
+    ASSERT_TRUE(WaitFor(&Menu::OnOptions)) << "no options";
     EXPECT_FALSE(OffMarkShown(lastShot)) << "sound is on, yet the off mark shows";
-    Key("Return");
-    EXPECT_TRUE(WaitScreen([&](const Screenshot &s) { return OnOptions(s) && OffMarkShown(s); }));
-    Key("Return");
-    EXPECT_TRUE(WaitScreen([&](const Screenshot &s) { return OnOptions(s) && !OffMarkShown(s); }));
-    Key("Return");
-    EXPECT_TRUE(WaitScreen([&](const Screenshot &s) { return OnOptions(s) && OffMarkShown(s); }));
-    Key("Left");
-    ExpectArrowAt(1);
-    Key("Up Return");
+    for (bool off : {true, false, true}) {
+        Key("Return");
+        EXPECT_TRUE(WaitScreen([&](const Screenshot &s) { return OnOptions(s) && OffMarkShown(s) == off; }));
+    }
+    Key("4");
+    EXPECT_TRUE(WaitMenu(1));
+    Key("Down Down Down Return");
     EXPECT_EQ(WaitExit(), 0) << GameLog();
     EXPECT_EQ(Config(), "7\n2\n0\n");
     EXPECT_TRUE(WindowsTitled("Error").empty());
@@ -76,27 +47,26 @@ TEST_F(Menu, TheStylusChoosesEntriesInsideTheirPixelsOnly)
     Tap(100, 130, 3);
     Tap(100, 130, 2);
     Key("Down");
-    ExpectArrowAt(2);
+    EXPECT_TRUE(WaitMenu(2));
     Tap(46, 122);
-    ExpectScreen(&Menu::OnPlay, "play");
+    EXPECT_TRUE(WaitFor(&Menu::OnPlay)) << "no play";
     // Back by the menu corner: the highlight is where the keys left it.
     Tap(1, 305);
-    ExpectArrowAt(2);
+    EXPECT_TRUE(WaitMenu(2));
     Tap(193, 159);
-    ExpectScreen(&Menu::OnOptions, "options");
+    EXPECT_TRUE(WaitFor(&Menu::OnOptions)) << "no options";
     // The stylus cannot leave the options: Enter still toggles there.
     Tap(120, 130);
     Tap(30, 280);
     Key("Return");
     EXPECT_TRUE(WaitScreen([&](const Screenshot &s) { return OnOptions(s) && !OffMarkShown(s); }));
     Key("Left");
-    ExpectArrowAt(1);
+    EXPECT_TRUE(WaitMenu(1));
     Tap(100, 178);
-    ExpectScreen(&Menu::OnCredits, "credits");
+    EXPECT_TRUE(WaitFor(&Menu::OnCredits)) << "no credits";
     Key("4");
-    ExpectArrowAt(1);
-    // Quit entry, at its bottom-right pixel.
-    Tap(193, 213);
+    EXPECT_TRUE(WaitMenu(1));
+    Tap(193, 213);  // the quit entry's bottom-right pixel
     EXPECT_EQ(WaitExit(), 0) << GameLog();
     EXPECT_EQ(Config(), "4\n1\n1\n");
 }

@@ -3,8 +3,6 @@
 // or a script could see, nothing from inside the process.
 #pragma once
 
-#include "tests/e2e/processes.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -15,101 +13,90 @@
 struct Colour {
     int r, g, b;
 };
-
-// Inclusive pixel rectangle.
 struct PixelRect {
-    int x0, y0, x1, y1;
+    int x0, y0, x1, y1;  // inclusive
 };
-
 struct Point {
     double x, y;
 };
 
-// One picture of the whole X screen, from xwd through ImageMagick as PPM.
+bool SameColour(Colour a, Colour b, int tolerance);
+
+// One picture of the whole X screen, raw RGB from xwd through ImageMagick.
 struct Screenshot {
     int width = 0, height = 0;
     std::vector<unsigned char> rgb;
-
-    bool empty() const { return rgb.empty(); }
     Colour at(int x, int y) const;
-    // Pixels of colour (each channel within tolerance) inside the rectangle.
-    int count(Colour colour, PixelRect area, int tolerance) const;
-    // Mean position of those pixels; false when there are fewer than minimum.
-    bool centroid(Colour colour, PixelRect area, int tolerance, Point *mean, int minimum = 12) const;
+    // Pixels of colour (each channel within tolerance) in area; their mean
+    // position goes to *mean when there are any.
+    int count(Colour colour, PixelRect area, int tolerance, Point *mean = nullptr) const;
 };
 
-bool SameColour(Colour a, Colour b, int tolerance);
-std::string Describe(Colour c);
-
-// Where the game window sits on the X screen.
 struct WindowBox {
     unsigned long id = 0;
     int x = 0, y = 0, width = 0, height = 0;
 };
 
+long long nowMs();
+void waitMs(int ms);
+// Starts a program in a process group of its own (killed with the test
+// process), stdout and stderr to log.
+pid_t Spawn(const std::vector<std::string> &argv, const std::string &log);
+// Runs a program to its end (at most timeoutMs) and returns its stdout; status
+// is its exit code, 128 + signal if killed, -1 after a time-out.
+std::string RunTool(const std::vector<std::string> &argv, int *status = nullptr, int timeoutMs = 10000);
+
 class GameTest : public ::testing::Test {
 protected:
     void TearDown() override;
 
-    // Starts an Xvfb of this size on a free display of :70 to :99 and points
-    // DISPLAY of this process (and so of xdotool and the game) at it.
+    // An Xvfb of this size on a free display of :70 to :99; DISPLAY of this
+    // process (and so of xdotool and the game) points at it.
     void StartDisplay(int width, int height);
     // A fresh game folder with a copy of the real executable and nothing else.
     void MakeGameFolder();
     std::string FilePath(const std::string &name) const { return folder + "/" + name; }
 
-    // Starts the executable of the game folder (or another) with the display.
-    pid_t StartGame(const std::string &executable = "");
-    // Exit status of the game, or -1 if it is still running after timeoutMs.
-    int WaitExit(int timeoutMs = 10000, pid_t pid = 0);
-    bool Running();
-    // The game's stderr so far.
+    void StartGame();
+    // Exit status of the game, -1 if it still runs after timeoutMs.
+    int WaitExit(int timeoutMs = 10000);
+    bool Running() { return WaitExit(0) == -1; }
     std::string GameLog() const;
 
     // The window titled exactly title, once it is mapped; id 0 on timeout.
     WindowBox WaitWindow(const std::string &title, int timeoutMs = 10000);
-    std::vector<unsigned long> WindowsTitled(const std::string &title);
+    std::vector<WindowBox> WindowsTitled(const std::string &title) const;
     // Closes a message box the way a player does: pointer on it, Return.
     void DismissBox(const WindowBox &box);
-    // Asks the window to close, as a window manager's close button does.
-    void SendWindowClose(unsigned long window);
+    // The WM_DELETE_WINDOW message a window manager's close button sends.
+    void SendWindowClose(unsigned long window) const;
 
-    Screenshot Shot();
+    Screenshot Shot() const;
     // Screenshots until the test holds; the last one is kept in lastShot.
     bool WaitScreen(const std::function<bool(const Screenshot &)> &test, int timeoutMs = 10000);
 
     // Real X events through xdotool.
     void Xdotool(const std::vector<std::string> &args);
     void Key(const std::string &keys);  // e.g. "Left" or "Down Down Return"
-    // Screen coordinates: a click at x, y of the X screen, not of the window.
-    void Click(int x, int y, int button = 1);
-    // Window coordinates of the game window.
-    void Tap(int x, int y, int button = 1) { Click(game.x + x, game.y + y, button); }
+    // A click at x, y of the game window.
+    void Tap(int x, int y, int button = 1);
 
-    // A point of the game window given as fractions of its width and height
-    // from the top-left corner, in screen pixels.
-    int GameX(double fraction) const;
-    int GameY(double fraction) const;
-    PixelRect GameArea(double fx0, double fy0, double fx1, double fy1) const;
+    // Screen pixels of a point given as fractions of the game window.
+    int GameX(double fraction) const { return game.x + static_cast<int>(fraction * game.width); }
+    int GameY(double fraction) const { return game.y + static_cast<int>(fraction * game.height); }
+    PixelRect GameArea(double fx0, double fy0, double fx1, double fy1) const
+    {
+        return {GameX(fx0), GameY(fy0), GameX(fx1) - 1, GameY(fy1) - 1};
+    }
 
-    std::string display;
-    std::string folder;
+    std::string display, folder;
     WindowBox game;
     Screenshot lastShot;
-    std::vector<pid_t> extraProcesses;  // killed in TearDown with the game
     std::vector<std::string> immutableFiles;  // chattr -i before the folder goes
+    std::vector<pid_t> extraProcesses;        // killed in TearDown with the game
 
 private:
-    pid_t serverPid = 0;
-    pid_t gamePid = 0;
-    int gameStatus = -1;
-    int timeouts = 0;
+    int screenWidth = 0, screenHeight = 0;
+    pid_t serverPid = 0, gamePid = 0;
+    int gameStatus = -1, timeouts = 0;
 };
-
-// The whole X screen of DISPLAY; empty when it cannot be had.
-Screenshot TakeScreenshot();
-// Viewable top-level windows whose WM_NAME or _NET_WM_NAME is exactly title.
-std::vector<WindowBox> ViewableWindowsTitled(const std::string &display, const std::string &title);
-// The WM_DELETE_WINDOW message a window manager's close button sends.
-void SendDeleteWindow(const std::string &display, unsigned long window);
-bool DisplayAnswers(const std::string &display);

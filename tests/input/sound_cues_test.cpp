@@ -3,17 +3,33 @@
 #include "tests/input/game_folder.h"
 
 #include "assets/sound_cues.h"
-#include "core/state.h"
 #include "input/actions.h"
 #include "input/keys.h"
 #include "input/stylus.h"
-#include "tests/support/test_files.h"
 
 #include <GL/freeglut.h>
 
 #include <sstream>
+#include <string>
 
 namespace {
+
+// One step of a player's session, then what it must ask of the sound.
+// "frame N" is one frame's cues on screen N; "key N" a character key on the
+// screen the last frame showed; "sound N" sets the switch as a progress file would.
+const char *const script[][2] = {
+    {"frame 0", "loop Menu.wav "}, {"frame 0", ""}, {"frame 1", ""}, {"frame 4", ""},
+    {"frame 1", ""}, {"key 13", ""}, {"key 49", ""},  // restarting and the menu leave the music
+    {"frame 0", ""}, {"frame 1", ""},
+    {"frame 3", "purge once Complete.wav "}, {"frame 3", ""}, {"frame 3", ""},
+    {"advance", ""}, {"frame 3", "loop Menu.wav purge once Complete.wav "}, {"frame 3", ""},
+    {"tap", ""}, {"frame 1", "loop Menu.wav "}, {"frame 1", ""},  // a tap advances the same way
+    {"frame 4", ""}, {"toggle", "stop "}, {"frame 4", ""}, {"frame 0", ""},
+    {"toggle", ""}, {"frame 4", "loop Menu.wav "}, {"frame 0", ""},
+    // Off by the low byte, nothing plays nor is it marked as played.
+    {"advance", ""}, {"sound 256", ""}, {"frame 0", ""}, {"frame 1", ""}, {"frame 3", ""}, {"frame 3", ""},
+    {"frame 4", ""}, {"key 13", ""}, {"frame 3", "loop Menu.wav purge once Complete.wav "}, {"frame 3", ""},
+};
 
 class SoundCues : public GameFolderTest {
 protected:
@@ -26,131 +42,52 @@ protected:
         soundOn = 1;
     }
 
-    // One frame's sound step on the given screen; what it asked for, as text.
-    std::string frame(int screen)
+    // Runs one step of the script; what it asked of the sound, as text.
+    std::string run(const std::string &step)
     {
-        ScreenState = screen;
-        const size_t before = platformRecord.sounds.size();
-        playSoundCues();
-        return soundsSince(before);
-    }
-    std::string frames(int screen, int count)
-    {
-        std::string all;
-        for (int i = 0; i < count; ++i) all += frame(screen);
-        return all;
-    }
-    std::string soundsSince(size_t first) const
-    {
-        std::ostringstream text;
+        const size_t first = platformRecord.sounds.size();
+        std::istringstream in(step);
+        std::string verb;
+        int n = 0;
+        in >> verb >> n;
+        if (verb == "frame") { ScreenState = n; playSoundCues(); }
+        if (verb == "key") keyboard(static_cast<unsigned char>(n), 0, 0);
+        if (verb == "sound") soundOn = n;
+        if (verb == "advance") AdvanceLevel();
+        if (verb == "toggle") ToggleSound();
+        if (verb == "tap") mouse(GLUT_LEFT_BUTTON, GLUT_UP, 5, 5);
+        std::string text;
         for (size_t i = first; i < platformRecord.sounds.size(); ++i) {
             const RecordedSound &s = platformRecord.sounds[i];
-            if (s.kind == RecordedSound::StopPlain) text << "stop ";
-            if (s.kind == RecordedSound::StopPurge) text << "purge ";
-            if (s.kind == RecordedSound::Play) {
-                const std::string name = s.path.substr(s.path.rfind('/') + 1);
-                EXPECT_EQ(s.path, folder + "/" + name);
-                text << (s.loop ? "loop " : "once ") << name << " ";
-            }
+            if (s.kind != RecordedSound::Play) text += s.kind == RecordedSound::StopPlain ? "stop " : "purge ";
+            if (s.kind != RecordedSound::Play) continue;
+            const std::string name = s.path.substr(s.path.rfind('/') + 1);
+            EXPECT_EQ(s.path, folder + "/" + name);
+            text += (s.loop ? "loop " : "once ") + name + " ";
         }
-        return text.str();
-    }
-    // The effect of a key pressed between frames.
-    std::string between(void (*action)())
-    {
-        const size_t before = platformRecord.sounds.size();
-        action();
-        return soundsSince(before);
+        return text;
     }
 };
 
-TEST_F(SoundCues, MusicStartsOnTheFirstFrameAndLoopsAcrossScreens)
+TEST_F(SoundCues, MusicOnceCompletionOncePerLevelStopsAndReArms)
 {
-    EXPECT_EQ(frame(MainMenu), "loop Menu.wav ");
-    EXPECT_EQ(frames(MainMenu, 3), "");
-    EXPECT_EQ(frames(Playing, 3), "");
-    EXPECT_EQ(frames(Options, 2), "");
-    EXPECT_EQ(menuSoundFlag, 1);
-    // Restarting and going back to the menu leave it playing.
-    ScreenState = Playing;
-    EXPECT_EQ(between([] { keyboard(13, 0, 0); }), "");
-    EXPECT_EQ(between([] { keyboard('1', 0, 0); }), "");
-    EXPECT_EQ(frames(MainMenu, 2) + frames(Playing, 2), "");
+    for (size_t i = 0; i < sizeof script / sizeof script[0]; ++i)
+        EXPECT_EQ(run(script[i][0]), script[i][1]) << "step " << i << ": " << script[i][0];
     EXPECT_TRUE(platformRecord.messages.empty());
-}
-
-TEST_F(SoundCues, SoundOffPlaysNothingUntilItIsSwitchedOn)
-{
-    soundOn = 256;  // the low byte is 0: off
-    EXPECT_EQ(frames(MainMenu, 3) + frames(Playing, 2) + frames(LevelComplete, 3) + frames(Options, 1), "");
-    EXPECT_EQ(completeSoundFlag, 0);
-    EXPECT_EQ(menuSoundFlag, 0);
-    ScreenState = Options;
-    EXPECT_EQ(between([] { keyboard(13, 0, 0); }), "");
-    EXPECT_EQ(frame(Options), "loop Menu.wav ");
-    EXPECT_EQ(frames(Options, 2), "");
-}
-
-TEST_F(SoundCues, CompletionSoundPlaysOncePerSolvedLevel)
-{
-    EXPECT_EQ(frame(Playing), "loop Menu.wav ");
-    EXPECT_EQ(frame(Playing), "");
-    // The frame after the solved test switched screens.
-    EXPECT_EQ(frame(LevelComplete), "purge once Complete.wav ");
-    EXPECT_EQ(frames(LevelComplete, 5), "");
-    // Advancing re-arms both: the music starts over, unasked to stop first.
-    EXPECT_EQ(between(AdvanceLevel), "");
-    EXPECT_EQ(frame(Playing), "loop Menu.wav ");
-    EXPECT_EQ(frames(Playing, 2), "");
-    EXPECT_EQ(frame(LevelComplete), "purge once Complete.wav ");
-    EXPECT_EQ(frame(LevelComplete), "");
-    // A tap on the level-complete screen advances the same way.
-    ScreenState = LevelComplete;
-    mouse(GLUT_LEFT_BUTTON, GLUT_UP, 5, 5);
-    EXPECT_EQ(frame(ScreenState), "loop Menu.wav ");
-}
-
-TEST_F(SoundCues, BothCuesCanStartInOneFrameMusicFirst)
-{
-    EXPECT_EQ(frame(LevelComplete), "loop Menu.wav purge once Complete.wav ");
-    EXPECT_EQ(frame(LevelComplete), "");
-}
-
-TEST_F(SoundCues, TogglingStopsAndReArmsTheMusic)
-{
-    ScreenState = Options;
-    EXPECT_EQ(frame(Options), "loop Menu.wav ");
-    EXPECT_EQ(between(ToggleSound), "stop ");
-    EXPECT_EQ(menuSoundFlag, 1);
-    EXPECT_EQ(frames(Options, 3), "");
-    EXPECT_EQ(between(ToggleSound), "");
-    EXPECT_EQ(frame(Options), "loop Menu.wav ");
-    EXPECT_EQ(frame(MainMenu), "");
-    // Switched off on the level-complete screen's way: nothing plays there.
-    EXPECT_EQ(between(ToggleSound), "stop ");
-    EXPECT_EQ(frames(LevelComplete, 2), "");
-    EXPECT_EQ(completeSoundFlag, 0);
 }
 
 TEST_F(SoundCues, AMissingSoundIsReportedOnceUntilReArmed)
 {
     std::remove((folder + "/Menu.wav").c_str());
     std::remove((folder + "/Complete.wav").c_str());
-    frames(MainMenu, 4);
-    ASSERT_EQ(platformRecord.messages.size(), 1u);
-    EXPECT_EQ(platformRecord.messages[0].text, "Can't locate Menu.wav!");
-    EXPECT_EQ(platformRecord.messages[0].title, "Error");
-    EXPECT_EQ(menuSoundFlag, 1);
-
-    frames(LevelComplete, 3);
-    ASSERT_EQ(platformRecord.messages.size(), 2u);
-    EXPECT_EQ(platformRecord.messages[1].text, "Can't locate Complete.wav!");
-    EXPECT_EQ(platformRecord.messages[1].title, "Error");
-
-    AdvanceLevel();
-    frames(Playing, 3);
+    for (const char *step : {"frame 0", "frame 0", "frame 0", "frame 3", "frame 3", "advance", "frame 1", "frame 1"})
+        run(step);
     ASSERT_EQ(platformRecord.messages.size(), 3u);
-    EXPECT_EQ(platformRecord.messages[2].text, "Can't locate Menu.wav!");
+    const char *const texts[] = {"Can't locate Menu.wav!", "Can't locate Complete.wav!", "Can't locate Menu.wav!"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(platformRecord.messages[i].text, texts[i]);
+        EXPECT_EQ(platformRecord.messages[i].title, "Error");
+    }
 }
 
 }  // namespace

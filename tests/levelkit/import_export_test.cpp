@@ -19,29 +19,12 @@ protected:
     std::string dir;
 };
 
-// Three levels in the ways collections write them: a "; title" line before,
-// a "Title:" line after, comments and blank lines between; tabs and ragged
-// right edges.
+// Three levels as collections write them: a "; title" line before, a "Title:"
+// line after, comments and blank lines between, ragged right edges.
 const char Collection[] =
-    "; made for the test\n"
-    "\n"
-    "; Alpha\n"
-    "#####\n"
-    "#@$.#\n"
-    "#####\n"
-    "\n"
-    "  ######\n"
-    "###    #\n"
-    "#  $ * #\n"
-    "# .+   #\n"
-    "########\n"
-    "Title: Beta\n"
-    "Author: nobody\n"
-    "; Gamma\n"
-    "#######\n"
-    "#.  $ #\n"
-    "# #  @#\n"
-    "#######\n";
+    "; made for the test\n\n; Alpha\n#####\n#@$.#\n#####\n\n"
+    "  ######\n###    #\n#  $ * #\n# .+   #\n########\nTitle: Beta\nAuthor: nobody\n"
+    "; Gamma\n#######\n#.  $ #\n# #  @#\n#######\n";
 
 TEST_F(ImportExport, ExportGivesBackEveryImportedBoard)
 {
@@ -51,20 +34,18 @@ TEST_F(ImportExport, ExportGivesBackEveryImportedBoard)
     std::string err;
     std::vector<Puzzle> levels = ParsePuzzles(Collection, err);
     ASSERT_EQ(levels.size(), 3u);
-    EXPECT_EQ(levels[0].title, "Alpha");
-    EXPECT_EQ(levels[1].title, "Beta");
-    EXPECT_EQ(levels[2].title, "Gamma");
+    const char *titles[] = {"Alpha", "Beta", "Gamma"};
     for (size_t i = 0; i < levels.size(); ++i) {
+        EXPECT_EQ(levels[i].title, titles[i]);
         std::string map = dir + "/Level" + std::to_string(i + 1) + ".Map";
         ToolRun exported = RunLevelkit("export " + map);
         ASSERT_EQ(exported.status, 0) << exported.err;
         EXPECT_EQ(exported.out, FormatBoard(levels[i]));
         // And the exported text imports to the very same file.
         WriteTextFile(dir + "/again.txt", exported.out);
-        std::string again = dir + "/again";
-        ASSERT_EQ(system(("mkdir -p " + again).c_str()), 0);
-        ASSERT_EQ(RunLevelkit("import " + dir + "/again.txt " + again).status, 0);
-        EXPECT_EQ(ReadTextFile(again + "/Level1.Map"), ReadTextFile(map));
+        ASSERT_EQ(system(("mkdir -p " + dir + "/again").c_str()), 0);
+        ASSERT_EQ(RunLevelkit("import " + dir + "/again.txt " + dir + "/again").status, 0);
+        EXPECT_EQ(ReadTextFile(dir + "/again/Level1.Map"), ReadTextFile(map));
     }
     EXPECT_EQ(ReadTextFile(dir + "/Level4.Map"), "");
 }
@@ -72,22 +53,19 @@ TEST_F(ImportExport, ExportGivesBackEveryImportedBoard)
 TEST_F(ImportExport, TurnsTheTextSoItsDirectionsAreTheKeys)
 {
     // 7 columns, 4 rows of text: the keeper in text row 2, column 4.
-    Puzzle p = OnePuzzle("#######\n#     #\n#.$ @ #\n#######\n");
-    ImportAndLoad(p, dir);
+    ImportAndLoad(OnePuzzle("#######\n#     #\n#.$ @ #\n#######\n"), dir);
     EXPECT_EQ(boardRows, 7);
     EXPECT_EQ(boardCols, 4);
-    EXPECT_EQ(playerRow, 4);       // text column
+    EXPECT_EQ(playerRow, 4);          // text column
     EXPECT_EQ(playerCol, 4 - 1 - 2);  // text height - 1 - text row
-    const Piece &keeper = pieceTable[pieceCount - 1];
-    EXPECT_EQ(keeper.x, playerCol * BoardStep);
-    EXPECT_EQ(keeper.z, playerRow * BoardStep);
+    EXPECT_EQ(pieceTable[pieceCount - 1].x, playerCol * BoardStep);
+    EXPECT_EQ(pieceTable[pieceCount - 1].z, playerRow * BoardStep);
     // Text left is the left key, MoveUp; text up is the up key, MoveRight.
-    struct Step {
+    const struct {
         void (*move)();
         int textRow, textCol;
-    };
-    const Step steps[] = {{MoveUp, 2, 3}, {MoveRight, 1, 3}, {MoveDown, 1, 4}, {MoveLeft, 2, 4}};
-    for (const Step &s : steps) {
+    } steps[] = {{MoveUp, 2, 3}, {MoveRight, 1, 3}, {MoveDown, 1, 4}, {MoveLeft, 2, 4}};
+    for (const auto &s : steps) {
         s.move();
         Puzzle now;
         std::string why;
@@ -108,26 +86,21 @@ TEST_F(ImportExport, RefusesLevelsBeyondTheLimitsAndSaysHowLarge)
     WriteTextFile(dir + "/set.txt", big + "\n" + crowd + "\n; Fine\n#####\n#@$.#\n#####\n");
     ToolRun run = RunLevelkit("import " + dir + "/set.txt " + dir);
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("level 1 (Field) refused: it is too large for the camera (20 x 20 cells)"),
-              std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("a level may be at most"), std::string::npos);
-    EXPECT_NE(run.err.find("level 2 (Crowd) refused: it needs"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("49 crates"), std::string::npos);
+    for (const char *why : {"level 1 (Field) refused: it is too large for the camera (20 x 20 cells)",
+                            "a level may be at most", "level 2 (Crowd) refused: it needs", "49 crates"})
+        EXPECT_NE(run.err.find(why), std::string::npos) << run.err;
     EXPECT_EQ(ReadTextFile(dir + "/Level1.Map"), "");
     EXPECT_NE(ReadTextFile(dir + "/Level3.Map"), "");  // the good level is still written
 }
 
 TEST_F(ImportExport, NamesWhatIsWrongWithABrokenBoard)
 {
-    const char broken[] =
-        "; Open\n#####\n#@$. \n#####\n\n"
-        "; Nobody\n#####\n# $.#\n#####\n\n"
-        "; Two keepers\n######\n#@$.@#\n######\n";
     std::string err;
-    EXPECT_TRUE(ParsePuzzles(broken, err).empty());
-    EXPECT_NE(err.find("(Open) skipped: the keeper's area is not enclosed by walls"), std::string::npos) << err;
-    EXPECT_NE(err.find("(Nobody) skipped: it has no keeper"), std::string::npos);
-    EXPECT_NE(err.find("(Two keepers) skipped: it has more than one keeper"), std::string::npos);
+    EXPECT_TRUE(ParsePuzzles("; Open\n#####\n#@$. \n#####\n\n; Nobody\n#####\n# $.#\n#####\n\n"
+                             "; Two keepers\n######\n#@$.@#\n######\n", err).empty());
+    for (const char *why : {"(Open) skipped: the keeper's area is not enclosed by walls",
+                            "(Nobody) skipped: it has no keeper", "(Two keepers) skipped: it has more than one keeper"})
+        EXPECT_NE(err.find(why), std::string::npos) << err;
     WriteTextFile(dir + "/Level5.Map", "1.0\n2.0\nnot a level\n");
     ToolRun run = RunLevelkit("export " + dir + "/Level5.Map");
     EXPECT_NE(run.status, 0);

@@ -1,11 +1,10 @@
 #include "tests/levelkit/levelkit_support.h"
 
+#include "tests/support/platform_double.h"
 #include "tests/support/test_files.h"
 #include "tools/levelkit/game_bridge.h"
 #include "tools/levelkit/map_writer.h"
 #include "tools/levelkit/tool_platform.h"
-
-#include "tests/support/platform_double.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +16,8 @@ void pointToolAt(const std::string &folder) { SetGameFolder(folder); }
 
 ToolRun RunLevelkit(const std::string &arguments)
 {
-    std::string dir = MakeTempFolder();
-    std::string command = std::string(LEVELKIT_EXE) + " " + arguments + " >" + dir + "/out 2>" + dir + "/err";
-    int raw = std::system(command.c_str());
+    const std::string dir = MakeTempFolder();
+    const int raw = std::system((std::string(LEVELKIT_EXE) + " " + arguments + " >" + dir + "/out 2>" + dir + "/err").c_str());
     ToolRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadTextFile(dir + "/out"), ReadTextFile(dir + "/err")};
     RemoveTree(dir);
     return run;

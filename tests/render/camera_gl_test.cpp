@@ -15,99 +15,79 @@ class CameraOnGl : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(MakeEglContext(64, 64)); }
     void TearDown() override { DestroyEglContext(); }
-    static void read(GLenum which, GLfloat (&m)[16]) { glGetFloatv(which, m); }
+    static void expectMatrix(GLenum which, const GLfloat (&expected)[16])
+    {
+        GLfloat m[16];
+        glGetFloatv(which, m);
+        for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], expected[i]) << "element " << i;
+    }
 };
+
+const GLfloat Identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+// 45 degrees at 240 x 320, near 1, far 60.
+const GLfloat Portrait[16] = {3.2189512f, 0, 0, 0, 0, 2.4142134f, 0, 0, 0, 0, -1.0338984f, -1, 0, 0, -2.0338984f, 0};
 
 TEST_F(CameraOnGl, ReshapeSetsViewportProjectionAndLeavesModelviewIdentity)
 {
     glMatrixMode(GL_MODELVIEW);
     glTranslatef(3, 4, 5);  // whatever the frame left
     reshape(240, 320);
-    GLint viewport[4];
+    GLint viewport[4], mode = 0;
     glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[0], 0);
-    EXPECT_EQ(viewport[1], 0);
-    EXPECT_EQ(viewport[2], 240);
-    EXPECT_EQ(viewport[3], 320);
-    GLfloat p[16], m[16];
-    read(GL_PROJECTION_MATRIX, p);
-    EXPECT_EQ(p[0], 3.2189512f);
-    EXPECT_EQ(p[5], 2.4142134f);
-    EXPECT_EQ(p[10], -1.0338984f);
-    EXPECT_EQ(p[11], -1.0f);
-    EXPECT_EQ(p[14], -2.0338984f);
-    EXPECT_EQ(p[15], 0.0f);
-    read(GL_MODELVIEW_MATRIX, m);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], i % 5 == 0 ? 1.0f : 0.0f);
-    GLint mode = 0;
+    EXPECT_TRUE(viewport[0] == 0 && viewport[1] == 0 && viewport[2] == 240 && viewport[3] == 320);
+    expectMatrix(GL_PROJECTION_MATRIX, Portrait);
+    expectMatrix(GL_MODELVIEW_MATRIX, Identity);
     glGetIntegerv(GL_MATRIX_MODE, &mode);
     EXPECT_EQ(mode, GL_MODELVIEW);
 
     // Reshaping again replaces the projection rather than multiplying onto it.
     reshape(640, 480);
-    read(GL_PROJECTION_MATRIX, p);
+    GLfloat p[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, p);
     EXPECT_FLOAT_EQ(p[0], 2.4142134f / (640.0f / 480.0f));
-}
-
-TEST_F(CameraOnGl, WindowOfNoHeightGetsAFiniteProjection)
-{
+    // A window of no height is taken as one pixel high: finite, not NaN.
     reshape(240, 0);
-    GLfloat zero[16], one[16];
-    read(GL_PROJECTION_MATRIX, zero);
-    for (float v : zero) EXPECT_TRUE(std::isfinite(v));
-    reshape(240, 1);
-    read(GL_PROJECTION_MATRIX, one);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(zero[i], one[i]);
+    glGetFloatv(GL_PROJECTION_MATRIX, p);
+    for (float v : p) EXPECT_TRUE(std::isfinite(v));
+    EXPECT_FLOAT_EQ(p[0], 2.4142134f / 240.0f);
     // No width: an aspect of 0 leaves the projection at the identity.
     reshape(0, 240);
-    read(GL_PROJECTION_MATRIX, zero);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(zero[i], i % 5 == 0 ? 1.0f : 0.0f);
+    expectMatrix(GL_PROJECTION_MATRIX, Identity);
 }
 
-TEST_F(CameraOnGl, LookAtxMultipliesTheRotationThenTranslatesByMinusEye)
+TEST_F(CameraOnGl, LookAtsMultiplyTheirMatrixThenTranslateByMinusEye)
 {
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    lookAtx(0, 1343488, 196608, 0, 0, 163840, 0, 65536, 0);
-    GLfloat m[16];
-    read(GL_MODELVIEW_MATRIX, m);
-    const double rows[3][3] = {{66073, 0, 0}, {0, 1611, -66053}, {0, 65516, 1597}};
-    const double eye[3] = {0, 20.5, 3.0};
-    for (int r = 0; r < 3; ++r) {
-        double t = 0;
-        for (int c = 0; c < 3; ++c) {
-            EXPECT_NEAR(m[c * 4 + r], rows[r][c] / 65536, 1e-5) << r << ", " << c;
-            t -= rows[r][c] / 65536 * eye[c];
-        }
-        EXPECT_NEAR(m[12 + r], t, 1e-3) << "translation row " << r;
-    }
-    EXPECT_EQ(m[15], 1.0f);
-}
-
-TEST_F(CameraOnGl, LookAtfMatchesItsMatrixAndTranslation)
-{
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
     const Vec3f eye = {1.6f, 30.5f, 13.0f}, centre = {1.6f, 0.0f, -5.0f}, up = {0, 65536.0f, 0};
-    lookAtf(eye.x, eye.y, eye.z, centre.x, centre.y, centre.z, up.x, up.y, up.z);
-    GLfloat m[16];
-    read(GL_MODELVIEW_MATRIX, m);
-    Mat4f r;
-    lookAtMatrixf(eye, centre, up, r);
-    const float e[3] = {eye.x, eye.y, eye.z};
-    for (int row = 0; row < 3; ++row) {
-        double t = 0;
-        for (int c = 0; c < 3; ++c) {
-            EXPECT_FLOAT_EQ(m[c * 4 + row], r[c * 4 + row]);
-            t -= double(r[c * 4 + row]) * e[c];
+    Mat4f floatView;
+    lookAtMatrixf(eye, centre, up, floatView);
+    Mat4x fixedView;
+    const Vec3x eyeX = {0, 1343488, 196608};
+    lookAtMatrixx(eyeX, {0, 0, 163840}, {0, 65536, 0}, fixedView);
+    for (bool fixed : {false, true}) {
+        SCOPED_TRACE(fixed ? "lookAtx" : "lookAtf");
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        if (fixed) lookAtx(eyeX.x, eyeX.y, eyeX.z, 0, 0, 163840, 0, 65536, 0);
+        else lookAtf(eye.x, eye.y, eye.z, centre.x, centre.y, centre.z, up.x, up.y, up.z);
+        GLfloat m[16];
+        glGetFloatv(GL_MODELVIEW_MATRIX, m);
+        const double e[3] = {fixed ? 0 : eye.x, fixed ? 20.5 : eye.y, fixed ? 3.0 : eye.z};
+        for (int row = 0; row < 3; ++row) {
+            double t = 0;
+            for (int c = 0; c < 3; ++c) {
+                const double r = fixed ? fixedView[c * 4 + row] / 65536.0 : floatView[c * 4 + row];
+                EXPECT_NEAR(m[c * 4 + row], r, 1e-6) << row << ", " << c;
+                t -= r * e[c];
+            }
+            EXPECT_NEAR(m[12 + row], t, 1e-3) << "translation row " << row;
         }
-        EXPECT_NEAR(m[12 + row], t, 1e-4);
+        EXPECT_EQ(m[15], 1.0f);
     }
-    // Degenerate perspective leaves the current matrix alone.
+    // A degenerate perspective leaves the current matrix alone.
+    GLfloat before[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, before);
     perspectivef(45.0f, 1.0f, 5.0f, 5.0f);
-    GLfloat after[16];
-    read(GL_MODELVIEW_MATRIX, after);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(after[i], m[i]);
+    expectMatrix(GL_MODELVIEW_MATRIX, before);
 }
 
 }  // namespace

@@ -4,98 +4,54 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 namespace {
 
-TEST(FixedPoint, MulxTruncatesTowardMinusInfinityAndWraps)
+TEST(FixedPoint, MulxSqrtxNormalizexAndCrossx)
 {
-    EXPECT_EQ(mulx(65536, 65536), 65536);
-    EXPECT_EQ(mulx(-1, 1), -1);
-    EXPECT_EQ(mulx(1, 1), 0);
-    EXPECT_EQ(mulx(-3, 5), -1);
-    EXPECT_EQ(mulx(-65537, 65535), -65536);
-    EXPECT_EQ(mulx(131072, -98304), -196608);  // 2 x -1.5
-    EXPECT_EQ(mulx(0x7FFFFFFF, 0x7FFFFFFF), -65536);  // beyond 16.16: the low 32 bits
-    EXPECT_EQ(mulx(INT32_MIN, 0x7FFFFFFF), 32768);
-}
-
-TEST(FixedPoint, SqrtxTakesExactlySixNewtonSteps)
-{
-    EXPECT_EQ(sqrtx(65536), 65536);
-    EXPECT_EQ(sqrtx(262144), 131072);
-    EXPECT_EQ(sqrtx(16384), 32768);
-    EXPECT_EQ(sqrtx(0), 512);               // (1 / 2) halved six times
-    EXPECT_EQ(sqrtx(27557888), 1343897);    // 420.5: six steps are not enough
-    EXPECT_EQ(sqrtx(26214400), 1310727);    // 400.0
-    EXPECT_EQ(sqrtx(38), 1584);             // 1578 exactly
-    // A wrapped (negative) sum must not trap.
-    EXPECT_EQ(sqrtx(-65536), 0);
-    sqrtx(INT32_MIN);
+    // mulx truncates toward minus infinity and keeps the low 32 bits.
+    const GLfixed products[][3] = {
+        {65536, 65536, 65536}, {-1, 1, -1}, {1, 1, 0}, {-3, 5, -1}, {-65537, 65535, -65536},
+        {131072, -98304, -196608}, {0x7FFFFFFF, 0x7FFFFFFF, -65536}, {INT32_MIN, 0x7FFFFFFF, 32768}};
+    for (const auto &p : products) EXPECT_EQ(mulx(p[0], p[1]), p[2]) << p[0] << " x " << p[1];
+    // Exactly six Newton steps from one half: not enough for 420.5, and 0 keeps 1/128.
+    const GLfixed roots[][2] = {{65536, 65536}, {262144, 131072}, {16384, 32768}, {0, 512},
+                                {27557888, 1343897}, {26214400, 1310727}, {38, 1584}, {-65536, 0}};
+    for (const auto &r : roots) EXPECT_EQ(sqrtx(r[0]), r[1]) << "sqrtx " << r[0];
+    sqrtx(INT32_MIN);  // a wrapped (negative) sum must not trap
     sqrtx(INT32_MAX);
-}
 
-TEST(FixedPoint, NormalizexAndCrossx)
-{
-    Vec3x zero = {0, 0, 0};
-    normalizex(zero);
-    EXPECT_EQ(zero.x, 0);
-    EXPECT_EQ(zero.y, 0);
-    EXPECT_EQ(zero.z, 0);
-    Vec3x up = {0, 131072, 0};
-    normalizex(up);
-    EXPECT_EQ(up.x, 0);
-    EXPECT_EQ(up.y, 65536);
-    EXPECT_EQ(up.z, 0);
-    Vec3x f = {0, -1343488, -32768};
-    normalizex(f);
-    EXPECT_EQ(f.x, 0);
-    EXPECT_EQ(f.y, -65516);
-    EXPECT_EQ(f.z, -1597);
+    const Vec3x vectors[][2] = {{{0, 0, 0}, {0, 0, 0}}, {{0, 131072, 0}, {0, 65536, 0}},
+                                {{0, -1343488, -32768}, {0, -65516, -1597}}};
+    for (const auto &v : vectors) {
+        Vec3x n = v[0];
+        normalizex(n);
+        EXPECT_TRUE(n.x == v[1].x && n.y == v[1].y && n.z == v[1].z) << n.x << ", " << n.y << ", " << n.z;
+    }
     Vec3x s;
-    crossx(f, {0, 65536, 0}, s);
-    EXPECT_EQ(s.x, 1597);
-    EXPECT_EQ(s.y, 0);
-    EXPECT_EQ(s.z, 0);
-    // Huge components wrap in the sum; the result is defined, not trapped.
-    Vec3x wild = {INT32_MAX, INT32_MIN, INT32_MAX};
+    crossx({0, -65516, -1597}, {0, 65536, 0}, s);
+    EXPECT_TRUE(s.x == 1597 && s.y == 0 && s.z == 0) << s.x << ", " << s.y << ", " << s.z;
+    Vec3x wild = {INT32_MAX, INT32_MIN, INT32_MAX};  // wraps in the sum; defined, not trapped
     normalizex(wild);
 }
 
-TEST(LookAt, FixedDefaultViewMatchesTheHandWorkedMatrix)
+TEST(LookAt, MatricesMatchTheHandWorkedOnes)
 {
-    Mat4x m;
-    lookAtMatrixx({0, 1343488, 196608}, {0, 0, 163840}, {0, 65536, 0}, m);
-    // Rows s, u, -f in column-major order; s is a little longer than one
-    // because sqrtx of the tiny squared length is off.
-    const GLfixed expected[16] = {66073, 0, 0, 0, 0, 1611, 65516, 0, 0, -66053, 1597, 0, 0, 0, 0, 65536};
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], expected[i]) << "element " << i;
-}
-
-TEST(LookAt, FloatStraightDownWithMinusZUp)
-{
-    Mat4f m;
-    lookAtMatrixf({0, 10, 0}, {0, 0, 0}, {0, 0, -1}, m);
-    const float expected[16] = {1, 0, 0, 0, 0, 0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1};
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], expected[i]) << "element " << i;
-}
-
-TEST(LookAt, UpIsNotNormalisedButOnlyItsDirectionCounts)
-{
-    Mat4f unit, big;
-    lookAtMatrixf({3, 4, 5}, {-1, 0, 2}, {0, 1, 0}, unit);
-    lookAtMatrixf({3, 4, 5}, {-1, 0, 2}, {0, 65536, 0}, big);
-    for (int i = 0; i < 16; ++i) EXPECT_NEAR(unit[i], big[i], 1e-6) << "element " << i;
-}
-
-TEST(LookAt, DegenerateViewLeavesZeroRows)
-{
-    Mat4f m;
-    lookAtMatrixf({1, 2, 3}, {1, 2, 3}, {0, 1, 0}, m);  // eye on the centre
-    for (int i : {0, 1, 2, 4, 5, 6, 8, 9, 10}) EXPECT_EQ(m[i], 0.0f) << "element " << i;
-    EXPECT_EQ(m[15], 1.0f);
+    // The fixed default view: rows s, u, -f in column-major order; s is a
+    // little longer than one because sqrtx of the tiny squared length is off.
     Mat4x x;
-    lookAtMatrixx({0, 65536, 0}, {0, 0, 0}, {0, 65536, 0}, x);  // looking along up
+    lookAtMatrixx({0, 1343488, 196608}, {0, 0, 163840}, {0, 65536, 0}, x);
+    const GLfixed fixedView[16] = {66073, 0, 0, 0, 0, 1611, 65516, 0, 0, -66053, 1597, 0, 0, 0, 0, 65536};
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(x[i], fixedView[i]) << "element " << i;
+    // Straight down with minus z up.
+    Mat4f f;
+    lookAtMatrixf({0, 10, 0}, {0, 0, 0}, {0, 0, -1}, f);
+    const float down[16] = {1, 0, 0, 0, 0, 0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1};
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(f[i], down[i]) << "element " << i;
+    // Degenerate views leave zero rows: eye on the centre, looking along up.
+    lookAtMatrixf({1, 2, 3}, {1, 2, 3}, {0, 1, 0}, f);
+    for (int i : {0, 1, 2, 4, 5, 6, 8, 9, 10}) EXPECT_EQ(f[i], 0.0f) << "element " << i;
+    EXPECT_EQ(f[15], 1.0f);
+    lookAtMatrixx({0, 65536, 0}, {0, 0, 0}, {0, 65536, 0}, x);
     for (int i : {0, 1, 4, 5, 8, 9}) EXPECT_EQ(x[i], 0) << "element " << i;
     EXPECT_EQ(x[6], 65536);
 }
@@ -107,27 +63,14 @@ TEST(LookAt, FixedPathFollowsTheFloatPath)
     const float views[][6] = {{1.6f, 30.5f, 13.0f, 1.6f, 0.0f, -5.0f},
                               {10.0f, 25.0f, 30.0f, 10.0f, 0.0f, 8.0f},
                               {-4.0f, 12.0f, 2.0f, 6.0f, -1.0f, -9.0f}};
+    auto x = [](float v) { return GLfixed(v * 65536); };
     for (const auto &v : views) {
         Mat4f f;
-        Mat4x x;
+        Mat4x m;
         lookAtMatrixf({v[0], v[1], v[2]}, {v[3], v[4], v[5]}, {0, 1, 0}, f);
-        lookAtMatrixx({GLfixed(v[0] * 65536), GLfixed(v[1] * 65536), GLfixed(v[2] * 65536)},
-                      {GLfixed(v[3] * 65536), GLfixed(v[4] * 65536), GLfixed(v[5] * 65536)}, {0, 65536, 0}, x);
-        for (int i = 0; i < 16; ++i) EXPECT_NEAR(x[i] / 65536.0, f[i], 0.02) << "element " << i;
+        lookAtMatrixx({x(v[0]), x(v[1]), x(v[2])}, {x(v[3]), x(v[4]), x(v[5])}, {0, 65536, 0}, m);
+        for (int i = 0; i < 16; ++i) EXPECT_NEAR(m[i] / 65536.0, f[i], 0.02) << "element " << i;
     }
-}
-
-TEST(Perspective, FortyFiveDegreesAtThePortraitAspect)
-{
-    Mat4f m;
-    ASSERT_TRUE(perspectiveMatrixf(45.0f, 240.0f / 320.0f, 1.0f, 60.0f, m));
-    EXPECT_EQ(m[0], 3.2189512f);
-    EXPECT_EQ(m[5], 2.4142134f);
-    EXPECT_EQ(m[10], -1.0338984f);
-    EXPECT_EQ(m[11], -1.0f);
-    EXPECT_EQ(m[14], -2.0338984f);
-    EXPECT_EQ(m[15], 0.0f);
-    for (int i : {1, 2, 3, 4, 6, 7, 8, 9, 12, 13}) EXPECT_EQ(m[i], 0.0f) << "element " << i;
 }
 
 TEST(Perspective, DegenerateInputsLeaveTheMatrixUntouched)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,7 @@ struct LevelPlan {
     float eye[3] = {6.0f, 24.0f, 10.0f};
     float centre[3] = {6.0f, 0.0f, 4.0f};
     float wallTop = 2.0f;
-    // Extra walls: col, row, top.
-    struct Tower { int col, row; float top; };
+    struct Tower { int col, row; float top; };  // extra walls
     std::vector<Tower> towers;
 };
 std::string LevelFileText(const LevelPlan &plan);
@@ -27,19 +27,20 @@ std::string LevelFileText(const LevelPlan &plan);
 class GameFixture : public ::testing::Test {
 protected:
     void TearDown() override;
-    // Writes everything and runs GameMain on a width x height screen;
-    // false when start-up failed (GameMain returned 1).
-    bool StartGame(int width, int height, const LevelPlan &plan, int soundOn = 0);
-    // The frame as GLUT would draw it: display, then the pixels.
-    std::vector<Pixel> DrawFrame();
-    Pixel At(const std::vector<Pixel> &frame, double fx, double fy) const;  // fractions of the screen, from bottom-left
+    // Writes the pictures, "config.ini" (level 1) and "Level1.Map", lets edit
+    // change the folder, then runs GameMain on a width x height screen and
+    // reshapes; false (status holds GameMain's result) when start-up failed.
+    bool StartGame(int width, int height, const LevelPlan &plan, int soundOn = 0,
+                   const std::function<void()> &edit = {});
+    std::vector<Pixel> DrawFrame();  // display, then the pixels
+    Pixel At(const std::vector<Pixel> &frame, double fx, double fy) const;  // fractions from bottom-left
     Pixel AtPixel(const std::vector<Pixel> &frame, int x, int y) const;
-    // Where the level's camera puts the world point, in pixels from bottom-left,
-    // by a double-precision look-at and perspective of the test's own.
-    void Project(double x, double y, double z, double &px, double &py) const;
+    // The pixel where the level's camera puts the world point, by a
+    // double-precision look-at and perspective of the test's own.
+    Pixel Projected(const std::vector<Pixel> &frame, double x, double y, double z) const;
 
     std::string dir;
-    int width = 0, height = 0;
+    int width = 0, height = 0, status = -1;
     bool contextMade = false;
 };
 

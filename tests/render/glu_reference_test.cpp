@@ -7,6 +7,7 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -16,16 +17,8 @@ int multiplies = 0;
 }  // namespace
 
 extern "C" {
-void glMultMatrixd(const GLdouble *m)
-{
-    for (int i = 0; i < 16; ++i) caught[i] = m[i];
-    ++multiplies;
-}
-void glMultMatrixf(const GLfloat *m)
-{
-    for (int i = 0; i < 16; ++i) caught[i] = m[i];
-    ++multiplies;
-}
+void glMultMatrixd(const GLdouble *m) { std::copy(m, m + 16, caught), ++multiplies; }
+void glMultMatrixf(const GLfloat *m) { std::copy(m, m + 16, caught), ++multiplies; }
 void glTranslated(GLdouble, GLdouble, GLdouble) {}
 }
 
@@ -51,11 +44,6 @@ TEST(GluReference, PerspectiveMatchesGluPerspective)
                 << "element " << i << " fovy " << f << " aspect " << a << " near " << n << " far " << z;
         }
     }
-    // The values the game passes.
-    Mat4f ours;
-    perspectiveMatrixf(45.0f, 0.75f, 1.0f, 60.0f, ours);
-    gluPerspective(45.0, 0.75, 1.0, 60.0);
-    for (int i = 0; i < 16; ++i) EXPECT_NEAR(ours[i], caught[i], 1e-6 * std::max(1.0, std::fabs(caught[i])));
 }
 
 TEST(GluReference, LookAtMatchesGluLookAt)

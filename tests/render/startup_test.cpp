@@ -13,7 +13,6 @@
 #include "tests/render/game_fixture.h"
 #include "tests/support/glut_double.h"
 #include "tests/support/platform_double.h"
-#include "tests/support/test_files.h"
 
 #include <GLES/gl.h>
 
@@ -22,66 +21,6 @@
 
 namespace {
 
-class StartUp : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ResetGameState();
-        ResetPlatformDouble();
-        ResetGlutDouble();
-        dir = MakeTempFolder();
-        SetGameFolder(dir);
-        WriteTestTextureSet(dir);
-        WriteTextFile(dir + "/config.ini", "7\n2\n0\n");
-        LevelPlan plan;
-        plan.rows = {"#####", "#.$@#", "#####"};
-        plan.eye[0] = 3.5f;
-        WriteTextFile(dir + "/Level2.Map", LevelFileText(plan));
-    }
-    void TearDown() override
-    {
-        if (contextMade) DestroyEglContext();
-        if (!HasFailure()) RemoveTree(dir);
-    }
-    int run(int width = 240, int height = 320)
-    {
-        platformSettings.screenWidth = width;
-        platformSettings.screenHeight = height;
-        glutCreateWindowAction = [this, width, height] { contextMade = MakeEglContext(width, height); };
-        char name[] = "cratewright";
-        char *argv[] = {name, nullptr};
-        return GameMain(1, argv);
-    }
-    bool opened(const std::string &name) const
-    {
-        for (const RecordedOpen &o : platformRecord.opens)
-            if (o.path == dir + "/" + name) return true;
-        return false;
-    }
-    void expectOnlyMessage(const char *text)
-    {
-        ASSERT_EQ(platformRecord.messages.size(), 1u);
-        EXPECT_EQ(platformRecord.messages[0].text, text);
-        EXPECT_EQ(platformRecord.messages[0].title, "Error");
-    }
-    // A failed start registers nothing and never enters the loop.
-    void expectNoLoop()
-    {
-        const std::vector<std::string> expected = {"glutInit", "glutInitDisplayMode", "glutInitWindowSize",
-                                                   "glutCreateWindow", "PrepareGameWindow"};
-        EXPECT_EQ(glutRecord.calls, expected);
-        EXPECT_EQ(glutRecord.display, nullptr);
-    }
-    int madeTextures() const
-    {
-        int made = 0;
-        while (made < TextureCount && TextureSet[made] != 0 && glIsTexture(TextureSet[made])) ++made;
-        return made;
-    }
-    std::string dir;
-    bool contextMade = false;
-};
-
 uint32_t bits(float f)
 {
     uint32_t b;
@@ -89,152 +28,132 @@ uint32_t bits(float f)
     return b;
 }
 
+class StartUp : public GameFixture {
+protected:
+    LevelPlan plan() const
+    {
+        LevelPlan p;
+        p.rows = {"#####", "#.$@#", "#####"};
+        p.eye[0] = 3.5f;
+        return p;
+    }
+};
+
 TEST_F(StartUp, OpensTheWindowInitialisesAndRegistersInOrder)
 {
-    EXPECT_EQ(run(), 0);
-    EXPECT_TRUE(contextMade);
+    // The progress file names level 2; the window is asked for at the screen size.
+    ASSERT_TRUE(StartGame(640, 480, plan(), 0, [this] {
+        WriteTextFile(dir + "/config.ini", "7\n2\n0\n");
+        std::rename((dir + "/Level1.Map").c_str(), (dir + "/Level2.Map").c_str());
+    }));
     EXPECT_TRUE(platformRecord.messages.empty());
+    EXPECT_TRUE(glutRecord.windowWidth == 640 && glutRecord.windowHeight == 480);
+    EXPECT_TRUE(screenWidth == 640 && screenHeight == 480);
     const std::vector<std::string> expected = {
         "glutInit",        "glutInitDisplayMode", "glutInitWindowSize", "glutCreateWindow", "PrepareGameWindow",
         "glutDisplayFunc", "glutReshapeFunc",     "glutKeyboardFunc",   "glutMouseFunc",    "glutSpecialFunc",
         "glutIdleFunc",    "glutMainLoop"};
     EXPECT_EQ(glutRecord.calls, expected);
     EXPECT_EQ(glutRecord.displayMode, 18);
-    EXPECT_EQ(glutRecord.windowWidth, 240);
-    EXPECT_EQ(glutRecord.windowHeight, 320);
     EXPECT_EQ(glutRecord.windowTitle, "Cratewright");
-    EXPECT_EQ(screenWidth, 240);
-    EXPECT_EQ(screenHeight, 320);
-    EXPECT_EQ(glutRecord.display, &display);
-    EXPECT_EQ(glutRecord.reshape, &reshape);
-    EXPECT_EQ(glutRecord.keyboard, &keyboard);
-    EXPECT_EQ(glutRecord.mouse, &mouse);
-    EXPECT_EQ(glutRecord.special, &special);
+    EXPECT_TRUE(glutRecord.display == &display && glutRecord.reshape == &reshape);
+    EXPECT_TRUE(glutRecord.keyboard == &keyboard && glutRecord.mouse == &mouse && glutRecord.special == &special);
     ASSERT_NE(glutRecord.idle, nullptr);
     glutRecord.idle();  // does nothing: no frame is asked for
     EXPECT_EQ(glutRecord.redisplays, 0);
 
     // Textures, then the progress file, then the level it names.
-    EXPECT_EQ(madeTextures(), TextureCount);
+    for (int i = 0; i < TextureCount; ++i) EXPECT_TRUE(glIsTexture(TextureSet[i])) << TextureFileNames[i];
     ASSERT_EQ(platformRecord.opens.size(), size_t(TextureCount) + 2);
     EXPECT_EQ(platformRecord.opens[TextureCount].path, dir + "/config.ini");
     EXPECT_EQ(platformRecord.opens[TextureCount + 1].path, dir + "/Level2.Map");
     EXPECT_EQ(currentLevel, 2);
     EXPECT_EQ(keptValue, 7);
     EXPECT_EQ(cameraSetup.eyeX, 3.5f);  // the level's camera
-    EXPECT_EQ(bits(cameraSetup.upX), 0x00000000u);
-    EXPECT_EQ(bits(cameraSetup.upY), 0x47800000u);
-    EXPECT_EQ(bits(cameraSetup.upZ), 0x00000000u);
-    EXPECT_EQ(ScreenState, MainMenu);
-    EXPECT_EQ(menuSelection, 1);
+    EXPECT_TRUE(bits(cameraSetup.upX) == 0 && bits(cameraSetup.upY) == 0x47800000u && bits(cameraSetup.upZ) == 0);
+    EXPECT_TRUE(ScreenState == MainMenu && menuSelection == 1);
 }
 
 TEST_F(StartUp, SetsTheFixedGlState)
 {
-    ASSERT_EQ(run(), 0);
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-    GLint value = 0;
-    glGetIntegerv(GL_SHADE_MODEL, &value);
-    EXPECT_EQ(value, GL_FLAT);
-    glGetIntegerv(GL_CULL_FACE_MODE, &value);
-    EXPECT_EQ(value, GL_BACK);
-    glGetIntegerv(GL_DEPTH_FUNC, &value);
-    EXPECT_EQ(value, GL_LEQUAL);
-    glGetIntegerv(GL_PERSPECTIVE_CORRECTION_HINT, &value);
-    EXPECT_EQ(value, GL_NICEST);
-    GLfloat clear[4], depth = 0;
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    EXPECT_EQ(clear[0], 0.0f);
-    EXPECT_EQ(clear[1], 0.0f);
-    EXPECT_EQ(clear[2], 0.0f);
-    EXPECT_NEAR(clear[3], 0.5f, 1e-6);
-    glGetFloatv(GL_DEPTH_CLEAR_VALUE, &depth);
-    EXPECT_EQ(depth, 1.0f);
-
-    struct Array { GLenum enabled, pointer, size, type, stride; const void *data; GLint components; };
-    const Array arrays[] = {
-        {GL_VERTEX_ARRAY, GL_VERTEX_ARRAY_POINTER, GL_VERTEX_ARRAY_SIZE, GL_VERTEX_ARRAY_TYPE,
-         GL_VERTEX_ARRAY_STRIDE, QuadVertices, 3},
-        {GL_TEXTURE_COORD_ARRAY, GL_TEXTURE_COORD_ARRAY_POINTER, GL_TEXTURE_COORD_ARRAY_SIZE,
-         GL_TEXTURE_COORD_ARRAY_TYPE, GL_TEXTURE_COORD_ARRAY_STRIDE, QuadTexCoords, 2},
-    };
-    for (const Array &a : arrays) {
-        EXPECT_TRUE(glIsEnabled(a.enabled));
-        void *pointer = nullptr;
-        glGetPointerv(a.pointer, &pointer);
-        EXPECT_EQ(pointer, a.data);
-        glGetIntegerv(a.size, &value);
-        EXPECT_EQ(value, a.components);
-        glGetIntegerv(a.type, &value);
-        EXPECT_EQ(value, GL_FIXED);
-        glGetIntegerv(a.stride, &value);
-        EXPECT_EQ(value, 0);
+    ASSERT_TRUE(StartGame(240, 320, plan()));
+    for (GLenum on : {GL_TEXTURE_2D, GL_CULL_FACE, GL_DEPTH_TEST, GL_VERTEX_ARRAY, GL_TEXTURE_COORD_ARRAY})
+        EXPECT_TRUE(glIsEnabled(on)) << on;
+    EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_LIGHTING));
+    const std::pair<GLenum, GLint> values[] = {
+        {GL_SHADE_MODEL, GL_FLAT},           {GL_CULL_FACE_MODE, GL_BACK},
+        {GL_DEPTH_FUNC, GL_LEQUAL},          {GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST},
+        {GL_VERTEX_ARRAY_SIZE, 3},           {GL_VERTEX_ARRAY_TYPE, GL_FIXED},
+        {GL_VERTEX_ARRAY_STRIDE, 0},         {GL_TEXTURE_COORD_ARRAY_SIZE, 2},
+        {GL_TEXTURE_COORD_ARRAY_TYPE, GL_FIXED}, {GL_TEXTURE_COORD_ARRAY_STRIDE, 0}};
+    for (const auto &[name, expected] : values) {
+        GLint value = -1;
+        glGetIntegerv(name, &value);
+        EXPECT_EQ(value, expected) << name;
     }
+    void *vertices = nullptr, *coords = nullptr;
+    glGetPointerv(GL_VERTEX_ARRAY_POINTER, &vertices);
+    glGetPointerv(GL_TEXTURE_COORD_ARRAY_POINTER, &coords);
+    EXPECT_TRUE(vertices == QuadVertices && coords == QuadTexCoords);
+    GLfloat clear[5];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    glGetFloatv(GL_DEPTH_CLEAR_VALUE, clear + 4);
+    EXPECT_TRUE(clear[0] == 0 && clear[1] == 0 && clear[2] == 0 && clear[4] == 1) << clear[4];
+    EXPECT_NEAR(clear[3], 0.5f, 1e-6);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-TEST_F(StartUp, WindowIsAskedForAtTheScreenSize)
+TEST_F(StartUp, EachFailureShowsOneMessageAndNeverEntersTheLoop)
 {
-    EXPECT_EQ(run(640, 480), 0);
-    EXPECT_EQ(glutRecord.windowWidth, 640);
-    EXPECT_EQ(glutRecord.windowHeight, 480);
-    EXPECT_EQ(screenWidth, 640);
-    EXPECT_EQ(screenHeight, 480);
-}
-
-TEST_F(StartUp, MissingGroundStopsBeforeTheProgressFile)
-{
-    std::remove((dir + "/Ground.tex").c_str());
-    EXPECT_EQ(run(), 1);
-    expectOnlyMessage("Can't Find Bitmap");
-    expectNoLoop();
-    EXPECT_FALSE(opened("config.ini"));
-    EXPECT_EQ(platformRecord.opens.size(), 1u);
-    EXPECT_EQ(madeTextures(), 0);
-    EXPECT_TRUE(platformRecord.exits.empty());  // GameMain returns; main ends the process
-}
-
-TEST_F(StartUp, MissingStaticKeepsTheFirstThreeTextures)
-{
-    std::remove((dir + "/Static.tex").c_str());
-    EXPECT_EQ(run(), 1);
-    expectOnlyMessage("Can't Find Bitmap");
-    expectNoLoop();
-    EXPECT_EQ(madeTextures(), 3);
-    EXPECT_FALSE(opened("config.ini"));
-}
-
-TEST_F(StartUp, RefusedPictureFailsTheStart)
-{
-    BitmapBytes end = BitmapBytes::Solid(8, 8, {1, 2, 3});
-    end.Put32(CompressionField, 1);
-    end.Write(dir + "/end.tex");
-    EXPECT_EQ(run(), 1);
-    expectOnlyMessage("Incorrect texture type");
-    expectNoLoop();
-    EXPECT_EQ(madeTextures(), TextureCount - 1);
-}
-
-TEST_F(StartUp, MissingProgressFileOpensNoLevel)
-{
-    std::remove((dir + "/config.ini").c_str());
-    EXPECT_EQ(run(), 1);
-    expectOnlyMessage("File config.ini cant be opened");
-    expectNoLoop();
-    for (const RecordedOpen &o : platformRecord.opens) EXPECT_EQ(o.path.find(".Map"), std::string::npos);
+    const struct {
+        const char *what, *message;
+        int made;
+        std::function<void(const std::string &)> edit;
+    } cases[] = {
+        {"no Ground.tex", "Can't Find Bitmap", 0, [](auto &d) { std::remove((d + "/Ground.tex").c_str()); }},
+        {"no Static.tex", "Can't Find Bitmap", 3, [](auto &d) { std::remove((d + "/Static.tex").c_str()); }},
+        {"Menu.tex of 32 bits", "Incorrect texture type", MenuTexture, [](auto &d) {
+             std::vector<uint8_t> f = SolidBitmapBytes(8, 8, {1, 2, 3});
+             PutField(f, BitsField, 32, 2);
+             WriteBytes(d + "/Menu.tex", f);
+         }},
+        {"end.tex compressed", "Incorrect texture type", TextureCount - 1, [](auto &d) {
+             std::vector<uint8_t> f = SolidBitmapBytes(8, 8, {1, 2, 3});
+             PutField(f, CompressionField, 1);
+             WriteBytes(d + "/end.tex", f);
+         }},
+        {"no config.ini", "File config.ini cant be opened", TextureCount,
+         [](auto &d) { std::remove((d + "/config.ini").c_str()); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_FALSE(StartGame(240, 320, plan(), 0, [&] { c.edit(dir); }));
+        EXPECT_EQ(status, 1);
+        EXPECT_TRUE(platformRecord.exits.empty());  // GameMain returns; main ends the process
+        ASSERT_EQ(platformRecord.messages.size(), 1u);
+        EXPECT_EQ(platformRecord.messages[0].text, c.message);
+        EXPECT_EQ(platformRecord.messages[0].title, "Error");
+        // A failed start registers nothing and never enters the loop.
+        const std::vector<std::string> calls = {"glutInit", "glutInitDisplayMode", "glutInitWindowSize",
+                                                "glutCreateWindow", "PrepareGameWindow"};
+        EXPECT_EQ(glutRecord.calls, calls);
+        EXPECT_EQ(glutRecord.display, nullptr);
+        // The textures made before the failure are kept; nothing after it is tried.
+        for (int i = 0; i < TextureCount; ++i) {
+            if (i < c.made) EXPECT_TRUE(glIsTexture(TextureSet[i])) << TextureFileNames[i];
+            else EXPECT_EQ(TextureSet[i], 0u) << TextureFileNames[i];
+        }
+        const size_t tried = c.made == TextureCount ? TextureCount + 1 : c.made + 1;
+        EXPECT_EQ(platformRecord.opens.size(), tried);
+        for (const RecordedOpen &o : platformRecord.opens) EXPECT_EQ(o.path.find(".Map"), std::string::npos);
+    }
     // No level replaced the camera defaults: all nine to the bit.
     const uint32_t expected[9] = {0x47CCCCCD, 0x49F40000, 0x49500000, 0x47CCCCCD, 0x00000000,
                                   0xC8A00000, 0x00000000, 0x47800000, 0x00000000};
-    const float got[9] = {cameraSetup.eyeX,    cameraSetup.eyeY,    cameraSetup.eyeZ,
-                          cameraSetup.centreX, cameraSetup.centreY, cameraSetup.centreZ,
-                          cameraSetup.upX,     cameraSetup.upY,     cameraSetup.upZ};
+    const float got[9] = {cameraSetup.eyeX,    cameraSetup.eyeY, cameraSetup.eyeZ, cameraSetup.centreX,
+                          cameraSetup.centreY, cameraSetup.centreZ, cameraSetup.upX, cameraSetup.upY,
+                          cameraSetup.upZ};
     for (int i = 0; i < 9; ++i) EXPECT_EQ(bits(got[i]), expected[i]) << "word " << i;
-    EXPECT_EQ(cameraSetup.eyeX, 104857.6f);
-    EXPECT_EQ(cameraSetup.centreZ, -327680.0f);
 }
 
 }  // namespace
