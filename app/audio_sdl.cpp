@@ -67,9 +67,11 @@ bool openDevice()
     quietAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     SDL_AudioSpec wanted{};
-    wanted.freq = 44100;
+    // The format of the shipped sounds: the sixteen seconds of music then
+    // start without a conversion in the first frame.
+    wanted.freq = 22050;
     wanted.format = AUDIO_S16SYS;
-    wanted.channels = 2;
+    wanted.channels = 1;
     wanted.samples = 1024;
     wanted.callback = fillDevice;
     device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceSpec,

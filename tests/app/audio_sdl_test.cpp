@@ -32,9 +32,11 @@ void writeConstantWav(const std::string &path, int rate, int channels, int bits,
 
 void pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
-constexpr int MusicValue = 1000;   // 16-bit stereo at the device's own rate
-constexpr int MusicFrames = 2205;  // 50 ms: it must loop to fill 300 ms
-constexpr int ChimeValue = 0x40 << 8;  // 8-bit mono 0xC0 at half the rate, as the device gets it
+// The device opens in the shipped sounds' format, 16-bit mono at 22050 Hz.
+constexpr int DeviceRate = 22050;
+constexpr int MusicValue = 1000;   // 16-bit mono at the device's own rate
+constexpr int MusicFrames = 1102;  // 50 ms: it must loop to fill 300 ms
+constexpr int ChimeValue = 0x40 << 8;  // 8-bit stereo 0xC0 at twice the rate, as the device gets it
 
 class AudioBackend : public ::testing::Test {
 protected:
@@ -44,7 +46,7 @@ protected:
         music = folder + "/music.wav";
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", (folder + "/device.raw").c_str(), 1);
-        writeConstantWav(music, 44100, 2, 16, MusicFrames, MusicValue);
+        writeConstantWav(music, DeviceRate, 1, 16, MusicFrames, MusicValue);
     }
     void TearDown() override
     {
@@ -53,12 +55,12 @@ protected:
         unsetenv("SDL_DISKAUDIOFILE");
         if (!HasFailure()) RemoveTree(folder);
     }
-    // The left channel of the 16-bit stereo output, one value per frame.
-    std::vector<int> LeftChannel() const
+    // The 16-bit mono output, one value per frame.
+    std::vector<int> DeviceSamples() const
     {
         const std::string raw = ReadTextFile(folder + "/device.raw");
         std::vector<int> values;
-        for (size_t at = 0; at + 4 <= raw.size(); at += 4)
+        for (size_t at = 0; at + 2 <= raw.size(); at += 2)
             values.push_back(int16_t(uint8_t(raw[at]) | uint8_t(raw[at + 1]) << 8));
         return values;
     }
@@ -68,7 +70,7 @@ protected:
 TEST_F(AudioBackend, LoopedSoundIsReplacedThenStopped)
 {
     const std::string chime = folder + "/chime.wav";
-    writeConstantWav(chime, 22050, 1, 8, 22050, 0xC0);  // one second, cut short below
+    writeConstantWav(chime, 2 * DeviceRate, 2, 8, 2 * DeviceRate, 0xC0);  // one second, cut short below
     ASSERT_TRUE(AudioPlay(music.c_str(), true));
     pause(300);
     ASSERT_TRUE(AudioPlay(chime.c_str(), false));
@@ -80,7 +82,7 @@ TEST_F(AudioBackend, LoopedSoundIsReplacedThenStopped)
     // tens) or a stray frame of the resampler; then the runs in their order.
     std::string runs;
     size_t counts[4] = {0, 0, 0, 0};
-    for (int value : LeftChannel()) {
+    for (int value : DeviceSamples()) {
         const char *kinds = "0MC?";
         const int kind = value == 0 ? 0 : value == MusicValue ? 1 : std::abs(value - ChimeValue) < 512 ? 2 : 3;
         ++counts[kind];
@@ -88,8 +90,8 @@ TEST_F(AudioBackend, LoopedSoundIsReplacedThenStopped)
     }
     EXPECT_TRUE(runs == "MC0" || runs == "0MC0") << runs << ": not silence, music, chime, silence";
     EXPECT_GT(counts[1], 3u * MusicFrames) << "the music did not loop";
-    EXPECT_GT(counts[2], 4410u);
-    EXPECT_LT(counts[2], 44100u) << "the stop did not end the chime";
+    EXPECT_GT(counts[2], DeviceRate / 10u);
+    EXPECT_LT(counts[2], unsigned(DeviceRate)) << "the stop did not end the chime";
     EXPECT_LT(counts[3], 200u);
 }
 
@@ -109,7 +111,7 @@ TEST_F(AudioBackend, FilesThatCannotPlayFailAndTheNextSoundPlaysWhatIsThere)
     AudioStop(true);
     AudioShutdown();
     size_t musicFrames = 0;
-    for (int value : LeftChannel()) musicFrames += value == MusicValue;
+    for (int value : DeviceSamples()) musicFrames += value == MusicValue;
     EXPECT_EQ(musicFrames, size_t(MusicFrames)) << "played once, the sound arrives whole and only once";
 }
 
