@@ -1,15 +1,27 @@
-// The generator run as a program: it writes exactly the committed files, and
-// says why when it cannot.
+// The generator run as a program: it writes exactly the committed files, the
+// desktop icons included, and says why when it cannot.
 #include "tests/assetgen/shipped_assets.h"
 #include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <set>
 #include <string>
 #include <sys/wait.h>
 
 namespace {
+
+// Every file under dir/icons, by its path from dir.
+std::set<std::string> iconFiles(const std::string &dir)
+{
+    std::set<std::string> files;
+    std::error_code error;
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(dir + "/icons", error))
+        if (entry.is_regular_file()) files.insert(std::filesystem::relative(entry.path(), dir).string());
+    return files;
+}
 
 // Runs the generator; returns its exit status and puts stdout and stderr in output.
 int runGenerator(const std::string &arguments, std::string &output)
@@ -33,6 +45,10 @@ TEST(GeneratorRun, WritesTheCommittedFilesByteForByte)
         EXPECT_TRUE(made == ReadTextFile(DataFolder() + name)) << name << " differs from data/" << name
                                                    << "; run the generator into data/ after changing it";
     }
+    const std::set<std::string> icons = iconFiles(dir);
+    EXPECT_EQ(icons, iconFiles(DataFolder())) << "the icon sizes differ from data/icons";
+    for (const std::string &name : icons)
+        EXPECT_TRUE(ReadTextFile(dir + "/" + name) == ReadTextFile(DataFolder() + name)) << name << " differs";
     if (!HasFailure()) RemoveTree(dir);
 }
 

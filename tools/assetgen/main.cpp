@@ -1,12 +1,14 @@
 // assetgen OUTDIR: writes the game's twenty ".tex" pictures and its two
-// sounds into OUTDIR. The output depends on nothing but this program, so a
-// second run writes the same bytes. The committed files in data/ are its
+// sounds into OUTDIR, and its desktop icon at every size under OUTDIR/icons/.
+// The output depends on nothing but this program (and zlib's deflate, which
+// is stable), so a second run writes the same bytes. The committed files in data/ are its
 // output: after changing a picture or a sound, run it into data/ again
 // (build/assetgen data from the source tree); a test compares the two.
 #include "tools/assetgen/pictures.h"
 #include "tools/assetgen/sounds.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -61,13 +63,32 @@ const SoundFile Sounds[] = {
     {"Complete.wav", makeCompleteJingle},
 };
 
+// The sizes desktops look for, laid out as the hicolor icon theme is, so
+// the folder installs as it stands.
+const int IconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+std::string iconPath(int size)
+{
+    const std::string side = std::to_string(size);
+    return "icons/hicolor/" + side + "x" + side + "/apps/cratewright.png";
+}
+
+bool writeIcon(const std::string &dir, int size)
+{
+    const std::string path = dir + iconPath(size);
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
+    return !error && writePng(path, makeIcon(size));
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
     if (argc != 2) {
         std::fprintf(stderr, "usage: assetgen OUTDIR\n"
-                             "writes the game's twenty .tex pictures and two .wav sounds into OUTDIR\n");
+                             "writes the game's twenty .tex pictures and two .wav sounds into OUTDIR,\n"
+                             "and its icon at every size under OUTDIR/icons/\n");
         return 2;
     }
     const std::string dir = std::string(argv[1]) + "/";
@@ -79,6 +100,11 @@ int main(int argc, char **argv)
     for (const SoundFile &f : Sounds)
         if (!writeWave(dir + f.name, f.make())) {
             std::fprintf(stderr, "assetgen: cannot write %s%s\n", dir.c_str(), f.name);
+            return 1;
+        }
+    for (int size : IconSizes)
+        if (!writeIcon(dir, size)) {
+            std::fprintf(stderr, "assetgen: cannot write %s%s\n", dir.c_str(), iconPath(size).c_str());
             return 1;
         }
     return 0;

@@ -1,4 +1,4 @@
-// The twenty pictures of the game, each made by one routine.
+// The twenty pictures of the game and its desktop icon, each made by one routine.
 #pragma once
 
 #include "tools/assetgen/picture.h"
@@ -17,6 +17,8 @@ Picture makeSiteCrate();
 Picture makeSite();
 Picture makeWall();
 
+// The night-blue ground of the full-screen pictures, size x size.
+Picture nightGround(int size);
 Picture makeMenu();
 Picture makeOptions();
 Picture makeOffMark();
@@ -24,3 +26,12 @@ Picture makeCredits();
 Picture makeEnd();
 Picture makePad();
 Picture makeBanner();
+
+// The desktop icon: a picture and how opaque each of its pixels is.
+struct Icon {
+    Picture colour;
+    Coverage opacity;
+};
+Icon makeIcon(int size);
+// An 8-bit RGBA PNG. False when the file cannot be written.
+bool writePng(const std::string &path, const Icon &icon);

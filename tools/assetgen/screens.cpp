@@ -20,13 +20,6 @@ constexpr TextStyle HintStyle = {3, 3, {150, 176, 230}, Shadow, false};
 
 constexpr int Centre = ScreenPictureSize / 2;
 
-Picture nightGround()
-{
-    Picture p(ScreenPictureSize, ScreenPictureSize, SkyBottom);
-    fillGradient(p, 0, ScreenPictureSize, SkyTop, SkyBottom);
-    return p;
-}
-
 // A row of crates as the play screen shows them, for decoration.
 void drawCrateRow(Picture &p, const Picture &crate, int factor, int y, int count)
 {
@@ -55,9 +48,16 @@ void drawSwitch(Picture &p, const Box &b, bool on)
 
 }  // namespace
 
+Picture nightGround(int size)
+{
+    Picture p(size, size, SkyBottom);
+    fillGradient(p, 0, size, SkyTop, SkyBottom);
+    return p;
+}
+
 Picture makeMenu()
 {
-    Picture p = nightGround();
+    Picture p = nightGround(ScreenPictureSize);
     drawTextCentred(p, Centre, 42, "CRATEWRIGHT", TitleStyle);
     drawCrateRow(p, makeCrate(), 4, 106, 5);
     const char *entries[4] = {"PLAY", "OPTIONS", "CREDITS", "QUIT"};
@@ -69,7 +69,7 @@ Picture makeMenu()
 
 Picture makeOptions()
 {
-    Picture p = nightGround();
+    Picture p = nightGround(ScreenPictureSize);
     drawTextCentred(p, Centre, 48, "OPTIONS", TitleStyle);
     const TextStyle label = HeadingStyle;
     const int switchMiddle = (SoundSwitch.y0 + SoundSwitch.y1) / 2;
@@ -101,7 +101,7 @@ Picture makeOffMark()
 
 Picture makeCredits()
 {
-    Picture p = nightGround();
+    Picture p = nightGround(ScreenPictureSize);
     drawTextCentred(p, Centre, 30, "CREDITS", TitleStyle);
     drawTextCentred(p, Centre, 104, "CRATEWRIGHT", HeadingStyle);
     drawTextCentred(p, Centre, 150, "A CRATE-PUSHING PUZZLE", BodyStyle);
@@ -109,14 +109,15 @@ Picture makeCredits()
     drawTextCentred(p, Centre, 246, "LEVELKIT", HeadingStyle);
     drawTextCentred(p, Centre, 308, "PICTURES AND SOUNDS BY", BodyStyle);
     drawTextCentred(p, Centre, 342, "ASSETGEN", HeadingStyle);
-    drawTextCentred(p, Centre, 408, "OPENGL ES, FREEGLUT, SDL2", HintStyle);
-    drawTextCentred(p, Centre, 456, "LEFT: BACK", BodyStyle);
+    drawTextCentred(p, Centre, 392, "OPENGL ES, FREEGLUT, SDL2", HintStyle);
+    drawTextCentred(p, Centre, 424, "FREE UNDER THE MIT LICENSE", HintStyle);
+    drawTextCentred(p, Centre, 462, "LEFT: BACK", BodyStyle);
     return p;
 }
 
 Picture makeEnd()
 {
-    Picture p = nightGround();
+    Picture p = nightGround(ScreenPictureSize);
     drawTextCentred(p, Centre, 60, "WELL DONE!", TitleStyle);
     drawTextCentred(p, Centre, 150, "ALL 100 LEVELS", HeadingStyle);
     drawTextCentred(p, Centre, 196, "SOLVED", HeadingStyle);
