@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Cratewright set-up: installs what is missing, builds freeglut for OpenGL ES,
-# builds the game, then plays it or runs every test.
+# builds the game, then plays it, runs every test or installs it.
 #
-#   bash setup.sh play    build and start the game from build/cratewright/
-#   bash setup.sh test    build and run every test (plain build, then sanitizers and fuzzers)
-#   bash setup.sh build   only install and build
+#   bash setup.sh play              build and start the game from build/cratewright/
+#   bash setup.sh test              build and run every test (plain build, then sanitizers and fuzzers)
+#   bash setup.sh build             only install and build
+#   bash setup.sh install [PREFIX]  build and install the game for you (PREFIX: ~/.local)
 #
-# Package installs need root; every step skips what is already there.
+# Run it as yourself, so that what it builds, and the progress the game saves
+# in build/cratewright/, belong to you. Only installing missing Debian packages
+# needs root: set-up asks sudo for that alone. As root (CI, a fresh machine) it
+# needs no sudo. Every step skips what is already there.
 set -euo pipefail
 
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -24,24 +28,56 @@ test_packages=(xvfb xfonts-base xdotool x11-apps x11-utils imagemagick libglu1-m
 
 say() { printf 'setup: %s\n' "$*"; }
 
+# Files made by root in a player's folder are the trap this guards against: a
+# later run as the player could not rebuild there, nor the game save there.
+check_owner() {
+    local place=$build
+    [ -e "$place" ] || place=$top
+    if [ ! -w "$place" ]; then
+        say "$place belongs to $(stat -c %U "$place") and you cannot write to it (an earlier set-up run as root?)."
+        [ "$place" = "$build" ] && say "Remove it (sudo rm -rf '$build') and run set-up again as yourself."
+        exit 1
+    fi
+    local owner
+    owner=$(stat -c %U "$top")
+    if [ "$(id -u)" -eq 0 ] && [ "$owner" != root ]; then
+        say "note: running as root in a folder of $owner's: what set-up builds will belong to root,"
+        say "and $owner could not rebuild or save progress there. Run it as $owner instead: it asks sudo for packages."
+    fi
+}
+
 install_missing() {
     local missing=() p
     for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
+    local as_root=()
     if [ "$(id -u)" -ne 0 ]; then
-        say "these packages are missing and installing them needs root: ${missing[*]}"
-        exit 1
+        if ! command -v sudo >/dev/null; then
+            say "these Debian packages are missing: ${missing[*]}"
+            say "Installing them needs root and sudo is not available. As root, run"
+            say "    apt-get install ${missing[*]}"
+            say "then run set-up again as yourself."
+            exit 1
+        fi
+        say "installing the missing Debian packages needs root: asking sudo"
+        if ! sudo -v; then
+            say "sudo refused. Ask an administrator to run: apt-get install ${missing[*]}"
+            exit 1
+        fi
+        as_root=(sudo)
     fi
     say "installing ${missing[*]}"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    "${as_root[@]}" apt-get update -qq
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
 # Debian ships freeglut for desktop GL only. Build its own source package for
 # OpenGL ES, fetched through a private apt directory so the system's apt
-# configuration is left alone.
+# configuration is left alone; that needs no root, and apt is told not to try
+# handing the download to its own unprivileged user.
 freeglut_stamp="$deps/.freeglut-gles-3.4.0-quiet"
 build_freeglut() {
     [ -f "$freeglut_stamp" ] && [ -f "$deps/lib/libfreeglut-gles.a" ] && return 0
@@ -82,6 +118,7 @@ build_game() {
     cmake --build "$dir" -j "$jobs" --target "$target"
 }
 
+check_owner
 case "$mode" in
     play|build)
         install_missing "${build_packages[@]}"
@@ -104,8 +141,19 @@ case "$mode" in
             -DCMAKE_CXX_COMPILER=clang++ -DCRATEWRIGHT_SANITIZE=ON -DCRATEWRIGHT_GAME_FOLDER=OFF
         (cd "$build/sanitize" && ctest --output-on-failure -j "$jobs" --timeout 900)
         ;;
+    install)
+        prefix=$(realpath -m "${2:-$HOME/.local}")
+        install_missing "${build_packages[@]}"
+        build_freeglut
+        build_game "$build/release" cratewright -DCMAKE_BUILD_TYPE=Release
+        # The file list goes to a log; a refusal goes to the terminal.
+        cmake --install "$build/release" --prefix "$prefix" > "$build/install.log"
+        say "installed into $prefix: start it from your desktop's menu, or as $prefix/bin/cratewright"
+        case ":$PATH:" in *":$prefix/bin:"*) ;; *) say "($prefix/bin is not on your PATH)" ;; esac
+        say "to uninstall: $prefix/share/cratewright/uninstall (add --keep-progress to keep config.ini)"
+        ;;
     *)
-        echo "usage: bash setup.sh play|test|build" >&2
+        echo "usage: bash setup.sh play|test|build|install [PREFIX]" >&2
         exit 2
         ;;
 esac
