@@ -15,8 +15,9 @@ xvfb=0 player=0
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 cleanup() {
-    [ "$player" -gt 0 ] && kill "$player" 2>/dev/null
-    [ "$xvfb" -gt 0 ] && kill "$xvfb" 2>/dev/null
+    for pid in "$player" "$xvfb"; do
+        [ "$pid" -eq 0 ] || kill "$pid" 2> /dev/null || true
+    done
     chmod -R u+w "$work"
     rm -rf "$work"
 }
