@@ -32,3 +32,4 @@ void glutSpecialFunc(void (*)(int, int, int)) {}
 void glutIdleFunc(void (*)()) {}
 void glutMainLoop() {}
 void PrepareGameWindow() {}
+void WaitForGameEvent(long) {}

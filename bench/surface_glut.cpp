@@ -62,3 +62,4 @@ void PumpBenchSurface() { glutMainLoopEvent(); }
 const char *BenchSurfaceName() { return "xvfb"; }
 
 void PrepareGameWindow() {}
+void WaitForGameEvent(long) {}

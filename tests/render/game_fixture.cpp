@@ -14,6 +14,11 @@
 // The desktop placement is not under test here; start-up must still call it
 // right after the window exists.
 void PrepareGameWindow() { glutRecord.calls.push_back("PrepareGameWindow"); }
+// The main loop's wait, recorded with its time limit.
+void WaitForGameEvent(long timeoutMicroseconds)
+{
+    glutRecord.calls.push_back("WaitForGameEvent " + std::to_string(timeoutMicroseconds));
+}
 
 std::string LevelFileText(const LevelPlan &plan)
 {
