@@ -3,10 +3,10 @@
 //
 // Finding a device is slow where there is none: SDL connects to D-Bus (which
 // forks dbus-launch when it can), asks PulseAudio and ALSA and reads their
-// configuration, and that took a tenth of a second of the first frame. So the
-// first sound is read and checked on the game's thread, as before, and the
-// device is then opened on a thread of its own while the game goes on
-// drawing; the sound starts as soon as the device is open.
+// configuration, and that held the first frame. So the first sound is read
+// and checked on the game's thread, as before, and the device is then looked
+// for on a thread of its own, begun between frames so that it never competes
+// with one; the sound starts as soon as the device is open.
 #include "app/audio.h"
 
 #include <SDL2/SDL.h>
@@ -42,7 +42,8 @@ struct Sound {
     bool loop = false;
 };
 
-enum class Probe { NotStarted, Running, Done };
+// Wanted: a sound waits for the device and the look has not begun.
+enum class Probe { NotStarted, Wanted, Running, Done };
 
 // Shared by the game's thread and the probe's, under probeLock: the probe
 // writes the device once and then marks itself done. While it runs, only it
@@ -267,21 +268,16 @@ void waitForProbe()
 bool AudioPlay(const char *path, bool loop)
 {
     // SDL serves one thread at a time: a sound asked for while the device is
-    // still looked for (only ever the frame right after the music's) waits.
+    // looked for waits for the look to end.
     waitForProbe();
     Sound sound;
     sound.loop = loop;
     if (!readSound(path, sound)) return false;
-    std::unique_lock<std::mutex> hold(probeLock);
-    if (probe == Probe::NotStarted) {
-        waiting = sound;
-        probe = Probe::Running;
-        hold.unlock();
-        try {
-            std::thread(probeDevice).detach();
-        } catch (const std::system_error &) {
-            probeDevice();  // no thread to be had: look here and now
-        }
+    std::lock_guard<std::mutex> hold(probeLock);
+    if (probe == Probe::NotStarted || probe == Probe::Wanted) {
+        std::swap(waiting, sound);  // replaces what waited
+        forget(sound);
+        probe = Probe::Wanted;
         return true;
     }
     const bool started = device == 0 || startOnDevice(sound);
@@ -289,11 +285,26 @@ bool AudioPlay(const char *path, bool loop)
     return started;
 }
 
+void AudioLookForDevice()
+{
+    {
+        std::lock_guard<std::mutex> hold(probeLock);
+        if (probe != Probe::Wanted) return;
+        probe = Probe::Running;
+    }
+    try {
+        std::thread(probeDevice).detach();
+    } catch (const std::system_error &) {
+        probeDevice();  // no thread to be had: look here and now
+    }
+}
+
 // One voice and nothing queued behind it: both forms end the sound at once.
 void AudioStop(bool)
 {
     std::lock_guard<std::mutex> hold(probeLock);
     forget(waiting);
+    if (probe == Probe::Wanted) probe = Probe::NotStarted;  // nothing is left to look for
     if (device != 0) replaceVoice(Voice{});
 }
 
@@ -307,6 +318,7 @@ void AudioShutdown()
 {
     waitForProbe();
     std::lock_guard<std::mutex> hold(probeLock);
+    forget(waiting);
     if (device != 0) {
         SDL_CloseAudioDevice(device);
         SDL_free(voice.samples);

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/audio.h"
 #include "app/desktop.h"
 #include "app/platform.h"  // ScreenSize
 #include "assets/textures.h"
@@ -99,6 +100,9 @@ static void paceFrames()
 // thinks.
 static void idle()
 {
+    // The frame just drawn may have started a sound that waits for its
+    // device: looking for it now keeps the look out of every frame.
+    AudioLookForDevice();
     if (levelSolved) paceFrames();
     else WaitForGameEvent(NoTimeLimit);
 }

@@ -33,3 +33,4 @@ void glutIdleFunc(void (*)()) {}
 void glutMainLoop() {}
 void PrepareGameWindow() {}
 void WaitForGameEvent(long) {}
+void AudioLookForDevice() {}

@@ -63,3 +63,4 @@ const char *BenchSurfaceName() { return "xvfb"; }
 
 void PrepareGameWindow() {}
 void WaitForGameEvent(long) {}
+void AudioLookForDevice() {}
