@@ -19,8 +19,6 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -220,7 +218,7 @@ bool startOnDevice(const Sound &sound)
 
 // A machine without sound gets a silent game, not an error. The device is
 // opened paused and starts with the sound asked for meanwhile, if any.
-void probeDevice()
+int SDLCALL probeDevice(void *)
 {
     quietAlsa();
     SDL_AudioDeviceID opened = 0;
@@ -241,6 +239,7 @@ void probeDevice()
     forget(waiting);
     probe = Probe::Done;
     probeEnded.notify_all();
+    return 0;
 }
 
 // The whole file, decoded and checked; false when it cannot be played.
@@ -292,11 +291,10 @@ void AudioLookForDevice()
         if (probe != Probe::Wanted) return;
         probe = Probe::Running;
     }
-    try {
-        std::thread(probeDevice).detach();
-    } catch (const std::system_error &) {
-        probeDevice();  // no thread to be had: look here and now
-    }
+    // An SDL thread, so that SDL frees what it keeps for the thread when it ends.
+    SDL_Thread *thread = SDL_CreateThread(probeDevice, "cw-sound-device", nullptr);
+    if (thread) SDL_DetachThread(thread);
+    else probeDevice(nullptr);  // no thread to be had: look here and now
 }
 
 // One voice and nothing queued behind it: both forms end the sound at once.
