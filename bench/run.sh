@@ -294,7 +294,7 @@ idle_route() {
 
 section_idle() {
     echo "== idle: the real game on each screen with nothing pressed for 5 s (sound off; load $(load))"
-    echo "-- CPU of the whole process (all threads) in % of one core; frames swapped; main-loop turns; X server CPU"
+    echo "-- CPU of the whole process (all threads) in % of one core; frames swapped; XPending calls (freeglut makes one a loop turn); X server CPU"
     local size screen v route
     for size in 240x320 480x640; do
         for screen in menu play options credits end levelcomplete; do
