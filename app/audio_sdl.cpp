@@ -1,5 +1,12 @@
 // SDL2 audio: one voice that SDL's audio thread copies to the device, a whole
 // sound converted to the device's format before it starts.
+//
+// Finding a device is slow where there is none: SDL connects to D-Bus (which
+// forks dbus-launch when it can), asks PulseAudio and ALSA and reads their
+// configuration, and that held the first frame. So the first sound is read
+// and checked on the game's thread, as before, and the device is then looked
+// for on a thread of its own, begun between frames so that it never competes
+// with one; the sound starts as soon as the device is open.
 #include "app/audio.h"
 
 #include <SDL2/SDL.h>
@@ -7,8 +14,11 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -22,9 +32,29 @@ struct Voice {
     bool loop = false;
 };
 
-bool deviceTried;
+// A sound as read from its file, in the file's format.
+struct Sound {
+    SDL_AudioSpec spec{};
+    Uint8 *data = nullptr;
+    Uint32 length = 0;
+    bool loop = false;
+};
+
+// Wanted: a sound waits for the device and the look has not begun.
+enum class Probe { NotStarted, Wanted, Running, Done };
+
+// Shared by the game's thread and the probe's, under probeLock: the probe
+// writes the device once and then marks itself done. While it runs, only it
+// calls SDL.
+std::mutex probeLock;
+std::condition_variable probeEnded;
+Probe probe = Probe::NotStarted;
 SDL_AudioDeviceID device;
 SDL_AudioSpec deviceSpec;
+Sound waiting;  // the sound the device starts with, once open
+
+// Read by the audio thread, which starts only once the probe has set them.
+Uint8 silence;
 Voice voice;
 
 void SDLCALL fillDevice(void *, Uint8 *stream, int bytes)
@@ -41,7 +71,7 @@ void SDLCALL fillDevice(void *, Uint8 *stream, int bytes)
         done += count;
         voice.position += count;
     }
-    std::memset(stream + done, deviceSpec.silence, wanted - done);
+    std::memset(stream + done, silence, wanted - done);
 }
 
 // On a machine without a sound card ALSA prints its failed probes to the
@@ -58,40 +88,41 @@ void quietAlsa()
     if (setHandler) setHandler(ignoreAlsaError);
 }
 
-// Opens the device once; later calls report what the first one found. A
-// machine without sound gets a silent game, not an error.
-bool openDevice()
+// The format of the shipped sounds: the sixteen seconds of music then start
+// without a conversion.
+SDL_AudioSpec wantedFormat()
 {
-    if (deviceTried) return device != 0;
-    deviceTried = true;
-    quietAlsa();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     SDL_AudioSpec wanted{};
-    // The format of the shipped sounds: the sixteen seconds of music then
-    // start without a conversion in the first frame.
     wanted.freq = 22050;
     wanted.format = AUDIO_S16SYS;
     wanted.channels = 1;
     wanted.samples = 1024;
     wanted.callback = fillDevice;
-    device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceSpec,
-                                 SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
-    if (device == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
-    }
-    SDL_PauseAudioDevice(device, 0);
-    return true;
+    return wanted;
 }
 
 // Rates a sound may have: SDL's resampler overflows on absurd ratios that a
 // broken header can declare.
 constexpr int LowestRate = 1000, HighestRate = 384000;
+constexpr int MostChannels = 8;
+
+// What the device will take is known only once it is open: a sound is checked
+// against the format asked for, which SDL converts from whatever it can
+// convert to any other.
+bool convertible(const SDL_AudioSpec &spec)
+{
+    if (spec.freq < LowestRate || spec.freq > HighestRate || spec.channels < 1 || spec.channels > MostChannels)
+        return false;
+    const SDL_AudioSpec wanted = wantedFormat();
+    SDL_AudioStream *stream =
+        SDL_NewAudioStream(spec.format, spec.channels, spec.freq, wanted.format, wanted.channels, wanted.freq);
+    SDL_FreeAudioStream(stream);
+    return stream != nullptr;
+}
 
 // The whole sound in the device's format; false when SDL cannot convert it.
 bool convertForDevice(const SDL_AudioSpec &spec, const Uint8 *data, Uint32 length, Voice &out)
 {
-    if (spec.freq < LowestRate || spec.freq > HighestRate || spec.channels < 1 || spec.channels > 8) return false;
     SDL_AudioStream *stream = SDL_NewAudioStream(spec.format, spec.channels, spec.freq, deviceSpec.format,
                                                  deviceSpec.channels, deviceSpec.freq);
     if (!stream) return false;
@@ -168,40 +199,124 @@ void replaceVoice(const Voice &next)
     SDL_free(old);
 }
 
+void forget(Sound &sound)
+{
+    SDL_FreeWAV(sound.data);
+    sound = Sound{};
+}
+
+// With probeLock held and the device open: the sound replaces what plays.
+// False when SDL cannot convert it.
+bool startOnDevice(const Sound &sound)
+{
+    Voice next;
+    next.loop = sound.loop;
+    if (!convertForDevice(sound.spec, sound.data, sound.length, next)) return false;
+    replaceVoice(next);
+    return true;
+}
+
+// A machine without sound gets a silent game, not an error. The device is
+// opened paused and starts with the sound asked for meanwhile, if any.
+int SDLCALL probeDevice(void *)
+{
+    quietAlsa();
+    SDL_AudioDeviceID opened = 0;
+    SDL_AudioSpec wanted = wantedFormat(), obtained{};
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        opened = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained,
+                                     SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
+        if (opened == 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    std::lock_guard<std::mutex> hold(probeLock);
+    device = opened;
+    deviceSpec = obtained;
+    silence = obtained.silence;
+    if (device != 0) {
+        if (waiting.data) startOnDevice(waiting);  // nobody is left to tell of a failure
+        SDL_PauseAudioDevice(device, 0);
+    }
+    forget(waiting);
+    probe = Probe::Done;
+    probeEnded.notify_all();
+    return 0;
+}
+
+// The whole file, decoded and checked; false when it cannot be played.
+bool readSound(const char *path, Sound &sound)
+{
+    std::vector<Uint8> file;
+    if (!readSoundFile(path, file)) return false;
+    clampChunkLengths(file);
+    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1, &sound.spec,
+                        &sound.data, &sound.length))
+        return false;
+    if (convertible(sound.spec)) return true;
+    forget(sound);
+    return false;
+}
+
+void waitForProbe()
+{
+    std::unique_lock<std::mutex> hold(probeLock);
+    probeEnded.wait(hold, [] { return probe != Probe::Running; });
+}
+
 }  // namespace
 
 bool AudioPlay(const char *path, bool loop)
 {
-    const bool haveDevice = openDevice();
-    std::vector<Uint8> file;
-    if (!readSoundFile(path, file)) return false;
-    clampChunkLengths(file);
-    SDL_AudioSpec spec;
-    Uint8 *data = nullptr;
-    Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1, &spec, &data, &length))
-        return false;
-    if (!haveDevice) {
-        SDL_FreeWAV(data);
+    // SDL serves one thread at a time: a sound asked for while the device is
+    // looked for waits for the look to end.
+    waitForProbe();
+    Sound sound;
+    sound.loop = loop;
+    if (!readSound(path, sound)) return false;
+    std::lock_guard<std::mutex> hold(probeLock);
+    if (probe == Probe::NotStarted || probe == Probe::Wanted) {
+        std::swap(waiting, sound);  // replaces what waited
+        forget(sound);
+        probe = Probe::Wanted;
         return true;
     }
-    Voice next;
-    next.loop = loop;
-    const bool converted = convertForDevice(spec, data, length, next);
-    SDL_FreeWAV(data);
-    if (!converted) return false;
-    replaceVoice(next);
-    return true;
+    const bool started = device == 0 || startOnDevice(sound);
+    forget(sound);
+    return started;
+}
+
+void AudioLookForDevice()
+{
+    {
+        std::lock_guard<std::mutex> hold(probeLock);
+        if (probe != Probe::Wanted) return;
+        probe = Probe::Running;
+    }
+    // An SDL thread, so that SDL frees what it keeps for the thread when it ends.
+    SDL_Thread *thread = SDL_CreateThread(probeDevice, "cw-sound-device", nullptr);
+    if (thread) SDL_DetachThread(thread);
+    else probeDevice(nullptr);  // no thread to be had: look here and now
 }
 
 // One voice and nothing queued behind it: both forms end the sound at once.
 void AudioStop(bool)
 {
+    std::lock_guard<std::mutex> hold(probeLock);
+    forget(waiting);
+    if (probe == Probe::Wanted) probe = Probe::NotStarted;  // nothing is left to look for
     if (device != 0) replaceVoice(Voice{});
+}
+
+bool AudioProbeEnded(int timeoutMs)
+{
+    std::unique_lock<std::mutex> hold(probeLock);
+    return probeEnded.wait_for(hold, std::chrono::milliseconds(timeoutMs), [] { return probe != Probe::Running; });
 }
 
 void AudioShutdown()
 {
+    waitForProbe();
+    std::lock_guard<std::mutex> hold(probeLock);
+    forget(waiting);
     if (device != 0) {
         SDL_CloseAudioDevice(device);
         SDL_free(voice.samples);
@@ -209,5 +324,5 @@ void AudioShutdown()
         device = 0;
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
-    deviceTried = false;
+    probe = Probe::NotStarted;
 }

@@ -16,3 +16,6 @@ bool RaiseRunningInstance();
 // fixed-size emulated screen), the claim moved to the game window, and closing
 // the window made to quit the way the game's quit does.
 void PrepareGameWindow();
+// Returns when an event for the game window is pending on freeglut's
+// connection, or after timeoutMicroseconds (never, when negative).
+void WaitForGameEvent(long timeoutMicroseconds);

@@ -33,8 +33,16 @@ bool ReplaceFile(FILE *file, const char *tempPath, const char *path)
     return false;
 }
 
+// The sound device may still be looked for on its thread, inside SDL and the
+// sound libraries. SDL serves one thread at a time, and their exit handlers
+// must not run under the look. It ends within moments; should it hang, a box
+// shows anyway and the process ends without exit handlers (the progress file
+// is on disk by then).
+constexpr int ProbeWaitMs = 2000;
+
 void ShowMessageBox(const char *text, const char *title)
 {
+    AudioProbeEnded(ProbeWaitMs);
     if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, nullptr) != 0)
         std::fprintf(stderr, "%s: %s\n", title, text);
 }
@@ -49,4 +57,9 @@ double Sine(double radians) { return std::sin(radians); }
 double Cosine(double radians) { return std::cos(radians); }
 double SquareRoot(double value) { return std::sqrt(value); }
 
-void EndProcess(int status) { std::exit(status); }
+void EndProcess(int status)
+{
+    if (AudioProbeEnded(ProbeWaitMs)) std::exit(status);
+    std::fflush(nullptr);
+    std::_Exit(status);
+}

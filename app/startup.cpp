@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/audio.h"
 #include "app/desktop.h"
 #include "app/platform.h"  // ScreenSize
 #include "assets/textures.h"
@@ -13,6 +14,7 @@
 
 #include <GL/freeglut.h>
 #include <GLES/gl.h>
+#include <chrono>
 #include <cstring>
 
 namespace {
@@ -32,6 +34,13 @@ constexpr GLfixed ClearAlpha = 0x8000;  // black at half alpha
 constexpr GLfixed ClearDepth = 0x10000;
 constexpr int VertexComponents = 3;
 constexpr int TexCoordComponents = 2;
+
+using Clock = std::chrono::steady_clock;
+// The hand-held's panel shows 60 frames a second; drawing more is heat.
+constexpr auto FramePeriod = std::chrono::microseconds(16667);
+constexpr long NoTimeLimit = -1;
+// When the level-complete screen may draw its next frame.
+Clock::time_point nextFrameDue;
 
 }  // namespace
 
@@ -71,7 +80,32 @@ bool InitGame()
     return true;
 }
 
-static void idle() {}
+// Only the level-complete screen asks for frame after frame (the solved test
+// requests the next one while levelSolved holds); it gets them at the panel's
+// rate, on time even when a frame comes late, never faster. A key or a tap
+// ends the wait at once.
+static void paceFrames()
+{
+    const Clock::time_point now = Clock::now();
+    if (now < nextFrameDue)
+        WaitForGameEvent(std::chrono::duration_cast<std::chrono::microseconds>(nextFrameDue - now).count());
+    const Clock::time_point start = Clock::now();
+    const bool onTime = start >= nextFrameDue && start - nextFrameDue < FramePeriod;
+    nextFrameDue = (onTime ? nextFrameDue : start) + FramePeriod;
+}
+
+// GLUT calls this after every turn of its loop, once the events are handled
+// and the frame asked for is drawn. A still picture then waits for the
+// player's next event: the loop must not keep a core busy while the player
+// thinks.
+static void idle()
+{
+    // The frame just drawn may have started a sound that waits for its
+    // device: looking for it now keeps the look out of every frame.
+    AudioLookForDevice();
+    if (levelSolved) paceFrames();
+    else WaitForGameEvent(NoTimeLimit);
+}
 
 int GameMain(int argc, char **argv)
 {

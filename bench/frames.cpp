@@ -27,7 +27,7 @@ struct BenchOptions {
     const char *game = nullptr;
     int frames = 200;
     int warmup = 20;
-    int level = 0;  // 0: the largest shipped level
+    int level = 0;  // 0: the shipped level with the most walls
     bool growth = false;
     std::vector<ScreenSizeRow> sizes;
 };
@@ -66,16 +66,17 @@ static bool levelExists(int n)
 }
 
 static uint32_t crateCount() { return pieceCount > 0 ? pieceCount - 1 : 0; }
-// Quads the play scene submits for the level on the board.
-static uint32_t sceneQuads() { return 5 * wallCount + siteCount + 5 * crateCount(); }
 
+// The shipped level with the most walls, then the most crates: the largest
+// scene the play screen draws.
 static int largestLevel()
 {
     int best = 1;
-    uint32_t bestQuads = 0;
+    uint32_t bestWalls = 0, bestCrates = 0;
     for (int n = 1; n <= LevelCount && levelExists(n); ++n) {
         LoadLevel(n);
-        if (sceneQuads() > bestQuads) best = n, bestQuads = sceneQuads();
+        if (wallCount > bestWalls || (wallCount == bestWalls && crateCount() > bestCrates))
+            best = n, bestWalls = wallCount, bestCrates = crateCount();
     }
     return best;
 }

@@ -1,8 +1,10 @@
-/* cw_keysend LOG FIRST_KEY COUNT GAP_MS KEY...: waits for the "Cratewright"
- * window, types FIRST_KEY (e.g. Return, to leave the menu), then COUNT presses
- * cycling through KEY..., GAP_MS apart, through the XTEST extension as a
- * keyboard would. Before each press it writes "<monotonic ns> <key>" to LOG,
- * the clock the probe in the game uses too. */
+/* cw_keysend [--hold MS] LOG FIRST_KEY COUNT GAP_MS KEY...: waits for the
+ * "Cratewright" window, types FIRST_KEY (e.g. Return, to leave the menu), then
+ * COUNT presses cycling through KEY..., GAP_MS apart, through the XTEST
+ * extension as a keyboard would. Before each press it writes
+ * "<monotonic ns> <key>" to LOG, the clock the probe in the game uses too.
+ * With --hold, each of the COUNT keys is held down for MS milliseconds, so
+ * that the X server repeats it as it would for a player's finger. */
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -41,24 +43,32 @@ static Window findWindow(Display *d, Window w, int depth)
     return hit;
 }
 
-static void press(Display *d, const char *key)
-{
-    KeyCode code = XKeysymToKeycode(d, XStringToKeysym(key));
-    XTestFakeKeyEvent(d, code, True, 0);
-    XTestFakeKeyEvent(d, code, False, 0);
-    XFlush(d);
-}
-
 static void sleepMs(long ms)
 {
     struct timespec t = {ms / 1000, (ms % 1000) * 1000000L};
     nanosleep(&t, NULL);
 }
 
+static void press(Display *d, const char *key, long holdMs)
+{
+    KeyCode code = XKeysymToKeycode(d, XStringToKeysym(key));
+    XTestFakeKeyEvent(d, code, True, 0);
+    XFlush(d);
+    if (holdMs > 0) sleepMs(holdMs);
+    XTestFakeKeyEvent(d, code, False, 0);
+    XFlush(d);
+}
+
 int main(int argc, char **argv)
 {
+    long holdMs = 0;
+    if (argc > 2 && strcmp(argv[1], "--hold") == 0) {
+        holdMs = atol(argv[2]);
+        argv += 2;
+        argc -= 2;
+    }
     if (argc < 6) {
-        fprintf(stderr, "usage: cw_keysend LOG FIRST_KEY COUNT GAP_MS KEY...\n");
+        fprintf(stderr, "usage: cw_keysend [--hold MS] LOG FIRST_KEY COUNT GAP_MS KEY...\n");
         return 2;
     }
     Display *d = XOpenDisplay(NULL);
@@ -75,7 +85,7 @@ int main(int argc, char **argv)
     sleepMs(1000);  /* the first frames and the music start */
     FILE *log = fopen(argv[1], "w");
     if (!log) return 1;
-    press(d, argv[2]);
+    press(d, argv[2], 0);
     sleepMs(500);
     const int count = atoi(argv[3]);
     const long gap = atol(argv[4]);
@@ -84,7 +94,7 @@ int main(int argc, char **argv)
         const char *key = argv[5 + i % keys];
         fprintf(log, "%llu %s\n", now(), key);
         fflush(log);
-        press(d, key);
+        press(d, key, holdMs);
         sleepMs(gap);
     }
     fclose(log);

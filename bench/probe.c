@@ -2,10 +2,14 @@
  * freeglut statically but libc, libEGL, libGLESv1_CM and libX11 dynamically,
  * so these calls reach the probe first; it notes the monotonic time of each and
  * passes it on. One line per event in CW_PROBE_LOG: "<ns> <event> <detail>".
+ * SDL2 is linked dynamically too, so the look for a sound device shows as
+ * "audioinit" (SDL_InitSubSystem called) and "audioopen" (SDL_OpenAudioDevice
+ * returned, or SDL_InitSubSystem failed), whichever thread makes it.
  *
  *   CW_PROBE_LOG          where the lines go (required; without it the probe is silent)
  *   CW_PROBE_T0           monotonic ns of the launch, from cw_launch
  *   CW_PROBE_EXIT_AT_SWAP end the process with status 0 right after this swap (1 = the first)
+ *   CW_PROBE_EXIT_AFTER_AUDIO  1: with the above, wait also for the look for a sound device
  */
 #define _GNU_SOURCE
 #include <EGL/egl.h>
@@ -21,7 +25,9 @@
 
 static int logFd = -1;
 static long exitAtSwap = 0;
-static long swaps = 0;
+static int exitAfterAudio = 0;
+static volatile int audioEnded = 0;
+static volatile long swaps = 0;
 static unsigned long drawsSinceSwap = 0;
 static unsigned long long uploadBytes = 0;
 static int contextReady = 0;
@@ -60,7 +66,15 @@ __attribute__((constructor)) static void startProbe(void)
     if (t0) note("t0", t0);
     const char *exitAt = getenv("CW_PROBE_EXIT_AT_SWAP");
     if (exitAt) exitAtSwap = atol(exitAt);
+    const char *afterAudio = getenv("CW_PROBE_EXIT_AFTER_AUDIO");
+    exitAfterAudio = afterAudio && atoi(afterAudio) == 1;
     note("loaded", "-");
+}
+
+/* The exit asked for, once every event it waits for has come. */
+static void exitWhenDone(void)
+{
+    if (exitAtSwap > 0 && swaps >= exitAtSwap && (!exitAfterAudio || audioEnded)) _exit(0);
 }
 
 static const char *baseName(const char *path)
@@ -140,6 +154,41 @@ int XNextEvent(Display *display, XEvent *event)
     return done;
 }
 
+/* The first call of a frame: a frame's drawing runs from here to its swap. */
+void glClear(GLbitfield mask)
+{
+    static void (*real)(GLbitfield);
+    if (!real) real = (void (*)(GLbitfield))next("glClear");
+    note("clear", "-");
+    real(mask);
+}
+
+/* SDL's own declarations need its headers; these two are stable ABI. */
+int SDL_InitSubSystem(unsigned int flags)
+{
+    static int (*real)(unsigned int);
+    if (!real) real = (int (*)(unsigned int))next("SDL_InitSubSystem");
+    note("audioinit", "-");
+    int done = real(flags);
+    if (done != 0) {
+        note("audioopen", "none");
+        audioEnded = 1;
+        exitWhenDone();
+    }
+    return done;
+}
+
+unsigned int SDL_OpenAudioDevice(const char *name, int capture, const void *wanted, void *obtained, int changes)
+{
+    static unsigned int (*real)(const char *, int, const void *, void *, int);
+    if (!real) real = (unsigned int (*)(const char *, int, const void *, void *, int))next("SDL_OpenAudioDevice");
+    unsigned int device = real(name, capture, wanted, obtained, changes);
+    note("audioopen", device ? "device" : "none");
+    audioEnded = 1;
+    exitWhenDone();
+    return device;
+}
+
 void glDrawArrays(GLenum mode, GLint first, GLsizei count)
 {
     static void (*real)(GLenum, GLint, GLsizei);
@@ -167,10 +216,14 @@ EGLBoolean eglSwapBuffers(EGLDisplay display, EGLSurface surface)
     static EGLBoolean (*real)(EGLDisplay, EGLSurface);
     if (!real) real = (EGLBoolean(*)(EGLDisplay, EGLSurface))next("eglSwapBuffers");
     EGLBoolean done = real(display, surface);
-    char detail[32];
-    snprintf(detail, sizeof detail, "draws=%lu", drawsSinceSwap);
+    struct timespec cpu;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+    char detail[64];
+    snprintf(detail, sizeof detail, "draws=%lu cpu=%llu", drawsSinceSwap,
+             (unsigned long long)cpu.tv_sec * 1000000000ull + (unsigned long long)cpu.tv_nsec);
     drawsSinceSwap = 0;
     note("swap", detail);
-    if (++swaps == exitAtSwap) _exit(0);
+    ++swaps;
+    exitWhenDone();
     return done;
 }

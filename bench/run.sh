@@ -1,47 +1,101 @@
 #!/bin/bash
 # Runs the benchmarks and prints their figures. Nothing here fails on a slow
-# machine: every section prints what it measured and the limit beside it.
+# machine: every section prints what it measured, and the target beside it.
 #
-#   bench/run.sh [--build DIR] [--runs N] [--display :N] [SECTION...]
+#   bench/run.sh [--build DIR] [--before DIR|REV] [--runs N] [--display :N] [SECTION...]
 #
-# Sections (all when none is named): machine startup frames input memory idle
-# solver growth experiments. The build folder (default build/bench under the
-# source tree) is configured and built when the programs are missing.
-# Xvfb display numbers :50 to :59 are used; every process started is ended.
+# Sections (all when none is named): machine startup frames input idle memory
+# solver growth experiments. The build folder (default build/bench) is built
+# every time; a build that fails ends the run with its errors. --before names
+# a second game to hold the figures against: a build folder with
+# cratewright/cratewright in it, or a git revision (e.g. main), which is
+# exported and built into build/bench-before-REV. The startup, input and idle
+# sections then run both in turn, so that both see the same load; both use the
+# data of this tree. Xvfb displays :50 to :59 are used; every process started
+# is ended.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(dirname "$here")
 build="$source_dir/build/bench"
+before=""
 runs=11
 display_base=57
 sections=()
 while [ $# -gt 0 ]; do
     case "$1" in
         --build) build=$(realpath -m "$2"); shift 2 ;;
+        --before) before=$2; shift 2 ;;
         --runs) runs=$2; shift 2 ;;
         --display) display_base=${2#:}; shift 2 ;;
-        -h|--help) sed -n '2,9p' "$0"; exit 0 ;;
+        -h|--help) sed -n '2,15p' "$0"; exit 0 ;;
         *) sections+=("$1"); shift ;;
     esac
 done
-[ ${#sections[@]} -eq 0 ] && sections=(machine startup frames input memory idle solver growth experiments)
+[ ${#sections[@]} -eq 0 ] && sections=(machine startup frames input idle memory solver growth experiments)
 summarize="python3 $here/summarize.py"
+deps="$source_dir/build/deps"
+# What the benchmark needs besides what setup.sh installs: the X server and
+# xdpyinfo, /usr/bin/time, size, python3, and libXtst for cw_keysend.
+bench_packages=(xvfb x11-utils time binutils python3 libxtst6)
 work=$(mktemp -d /tmp/cw-bench.XXXXXX)
 started=()
+variants=(after)
+
+die() { echo "bench: $*" >&2; exit 1; }
 
 cleanup() {
-    for pid in "${started[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+    for pid in "${started[@]}"; do kill -KILL "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
     rm -rf "$work"
 }
 trap cleanup EXIT
 
+install_bench_packages() {
+    local missing=() p sudo=""
+    for p in "${bench_packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    [ -z "$sudo" ] || command -v sudo >/dev/null || die "missing Debian packages: ${missing[*]} (install them as root)"
+    echo "bench: installing ${missing[*]}" >&2
+    $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
+        --no-install-recommends "${missing[@]}" >/dev/null || die "could not install ${missing[*]}"
+}
+
+# build_tree SOURCE BUILD TARGET...: configure and build, or end the run with the errors.
+build_tree() {
+    local src=$1 dir=$2; shift 2
+    cmake -S "$src" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DCRATEWRIGHT_GAME_FOLDER=OFF \
+        -DFREEGLUT_PREFIX="$deps" > "$work/configure.log" 2>&1 ||
+        { cat "$work/configure.log" >&2; die "configuring $dir failed"; }
+    cmake --build "$dir" -j2 --target "$@" > "$work/build.log" 2>&1 ||
+        { grep -E -B2 -A6 'error|Error' "$work/build.log" | tail -60 >&2; die "building $dir failed"; }
+}
+
 build_programs() {
-    if [ ! -x "$build/bench/cw_bench_frames" ] || [ ! -x "$build/cratewright/cratewright" ]; then
-        cmake -S "$source_dir" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCRATEWRIGHT_GAME_FOLDER=OFF \
-            -DFREEGLUT_PREFIX="$source_dir/build/deps" >/dev/null
+    install_bench_packages
+    # freeglut for OpenGL ES comes from setup.sh, which builds it into build/deps.
+    [ -f "$deps/lib/libfreeglut-gles.a" ] || bash "$source_dir/setup.sh" build || die "setup.sh build failed"
+    build_tree "$source_dir" "$build" cw_bench_frames cw_bench_frames_xvfb cw_bench_startup cw_bench_startup_xvfb \
+        cw_launch cw_probe cw_keysend cw_bare_window cratewright levelkit game_data
+    [ -x "$build/bench/cw_keysend" ] || die "cw_keysend was not built: libXtst (libxtst6) was not found"
+    [ -z "$before" ] && return 0
+    if [ -x "$before/cratewright/cratewright" ]; then
+        before_exe="$before/cratewright/cratewright"
+    else
+        local rev
+        rev=$(git -C "$source_dir" rev-parse --short "$before^{commit}" 2>/dev/null) ||
+            die "--before $before is neither a build folder nor a git revision"
+        local dir="$source_dir/build/bench-before-$rev"
+        if [ ! -x "$dir/build/cratewright/cratewright" ]; then
+            rm -rf "$dir" && mkdir -p "$dir/src"
+            git -C "$source_dir" archive "$rev" | tar -x -C "$dir/src"
+            build_tree "$dir/src" "$dir/build" cratewright game_data
+        fi
+        before_exe="$dir/build/cratewright/cratewright"
+        before="$before ($rev)"
     fi
-    cmake --build "$build" -j2 --target cw_bench_frames cw_bench_frames_xvfb cw_bench_startup \
-        cw_bench_startup_xvfb cw_launch cw_probe cw_keysend cratewright levelkit game_data >/dev/null 2>&1
+    variants=(before after)
 }
 
 # start_xvfb WxH: an X server of exactly that size on the first free display
@@ -70,15 +124,36 @@ stop_last() {
     unset 'started[-1]'
 }
 
-# A fresh game folder: the built game and its data, with the given progress file.
+# fresh_game VARIANT KEPT LEVEL SOUND: a copy of the built game folder with that
+# progress file; the "before" variant runs the other executable on this data.
 fresh_game() {
     rm -rf "$work/game"
     cp -r "$build/cratewright" "$work/game"
+    [ "$1" = before ] && cp "$before_exe" "$work/game/cratewright"
+    shift
     printf '%s\n' "$@" > "$work/game/config.ini"
 }
 
 game_bin() { echo "$work/game/cratewright"; }
 probe() { echo "$build/bench/libcw_probe.so"; }
+load() { cut -d' ' -f1-3 /proc/loadavg; }
+
+# The shipped level with the most "#" (walls) or "[$*]" (crates) in its text form.
+level_with_most() {
+    local pattern=$1 map n count best=1 most=-1
+    for map in "$build/cratewright"/Level*.Map; do
+        n=$(basename "$map" .Map); n=${n#Level}
+        count=$("$build/levelkit" export "$map" 2>/dev/null | grep -v '^;' | grep -o "$pattern" | wc -l)
+        [ "$count" -gt "$most" ] && most=$count best=$n
+    done
+    echo "$best"
+}
+
+# The keys (digits) that solve shipped level N, one a word.
+solution_keys() {
+    "$build/levelkit" export "$build/cratewright/Level$1.Map" > "$work/solve.txt" 2>/dev/null
+    "$build/levelkit" solve "$work/solve.txt" --time-limit 60 2>/dev/null | sed -n 's/^; keys: //p' | grep -o .
+}
 
 section_machine() {
     echo "== machine"
@@ -86,28 +161,47 @@ section_machine() {
     echo "nproc: $(nproc)"
     echo "CPU: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
     echo "memory: $(awk '/MemTotal/ {printf "%.1f GiB", $2/1048576}' /proc/meminfo)"
-    echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
     echo "Mesa: $(dpkg-query -W -f='${Version}' libgl1-mesa-dri 2>/dev/null || echo unknown)"
+    echo "measured: $(git -C "$source_dir" describe --always --dirty 2>/dev/null)${before:+, against $before}"
     "$build/bench/cw_bench_frames" --game "$build/cratewright" --frames 1 --warmup 0 --size 240x320 --level 1 \
         2>/dev/null | grep '^# GL' || true
 }
 
+# launch_once NAME LOG PROGRAM [ENV...]: one start under the probe, ended at its first swap.
+launch_once() {
+    local log=$1 program=$2; shift 2
+    env DISPLAY=":$disp" CW_PROBE_LOG="$log" CW_PROBE_EXIT_AT_SWAP=1 "$@" \
+        timeout 30 "$build/bench/cw_launch" "$(probe)" "$program" >"$work/start.out" 2>&1 ||
+        { echo "  a run ended with status $?:"; head -3 "$work/start.out" | sed 's/^/    /'; }
+}
+
 section_startup() {
-    echo "== start-up: the real game under Xvfb 240x320, launch to the first swapped frame ($runs runs each)"
+    echo "== start-up: launch to the first swapped frame, Xvfb 240x320, shipped data ($runs runs each, in turn; load $(load))"
     start_xvfb 240x320 || return
-    local sound label
-    for sound in 1 0; do
-        label=$([ $sound = 1 ] && echo "sound on (shipped config.ini), no sound card" || echo "sound off")
-        echo "-- $label"
-        for i in $(seq "$runs"); do
-            fresh_game 0 1 "$sound"
-            DISPLAY=":$disp" CW_PROBE_LOG="$work/start-$sound-$i.log" CW_PROBE_EXIT_AT_SWAP=1 \
-                timeout 30 "$build/bench/cw_launch" "$(probe)" "$(game_bin)" >"$work/start.out" 2>&1 ||
-                { echo "  a run ended with status $?:"; head -3 "$work/start.out" | sed 's/^/    /'; }
+    local i v sound
+    for i in $(seq "$runs"); do
+        launch_once "$work/start-floor-$i.log" "$build/bench/cw_bare_window"
+        for v in "${variants[@]}"; do
+            for sound in 1 0; do
+                fresh_game "$v" 0 1 "$sound"
+                # With sound on the run also waits for the look for a sound device to end.
+                launch_once "$work/start-$v-$sound-$i.log" "$(game_bin)" CW_PROBE_EXIT_AFTER_AUDIO=$sound
+            done
         done
-        $summarize startup "$work"/start-$sound-*.log
     done
     stop_last
+    echo "-- launch to first swap, ms: wall median (min .. max), then the CPU the process had used by then"
+    $summarize launch "floor: a GLES window, one clear and swap" "$work"/start-floor-*.log
+    for v in "${variants[@]}"; do
+        $summarize launch "$v, sound on, no sound card" "$work"/start-$v-1-*.log
+        $summarize launch "$v, sound off" "$work"/start-$v-0-*.log
+    done
+    for v in "${variants[@]}"; do
+        for sound in 1 0; do
+            echo "-- phases, $v, sound $([ $sound = 1 ] && echo on || echo off)"
+            $summarize startup "$work"/start-$v-$sound-*.log
+        done
+    done
     echo "-- in-process split of the same calls (cw_bench_startup, EGL pbuffer, sound off)"
     for i in $(seq "$runs"); do
         "$build/bench/cw_bench_startup" --game "$build/cratewright" >> "$work/split-egl.txt" 2>/dev/null
@@ -121,23 +215,11 @@ section_startup() {
     done
     stop_last
     $summarize kv "$work/split-x.txt"
-    echo "-- yardstick: the twenty texture files from a warm cache with cat, whole command"
-    python3 - "$build/cratewright" "$runs" <<'PY'
-import glob, statistics, subprocess, sys, time
-files = sorted(glob.glob(sys.argv[1] + "/*.tex"))
-times = []
-for _ in range(int(sys.argv[2]) + 1):
-    t = time.monotonic()
-    subprocess.run(["cat", *files], stdout=subprocess.DEVNULL)
-    times.append((time.monotonic() - t) * 1000)
-times = times[1:]
-print(f"  cat {len(files)} .tex files > /dev/null: median {statistics.median(times):.2f} ms "
-      f"({min(times):.2f} .. {max(times):.2f})")
-PY
+    $summarize yardstick "$build/cratewright" "$runs"
 }
 
 section_frames() {
-    echo "== frames: one display call per screen and size; limit 16.7 ms (60 Hz)"
+    echo "== frames: one display call per screen and size; limit 16.7 ms (60 Hz); load $(load)"
     echo "-- EGL pbuffer"
     "$build/bench/cw_bench_frames" --game "$build/cratewright" --frames 200 2>&1
     echo "-- freeglut window on an Xvfb screen of the same size, one process per size"
@@ -150,60 +232,98 @@ section_frames() {
     done
 }
 
-# Runs the real game on Xvfb and leaves it running; sets game_pid and xvfb_pid.
+# start_game SIZE VARIANT LEVEL SOUND: the real game with the probe on a fresh
+# Xvfb, left running; sets game_pid and xvfb_pid.
 start_game() {
     start_xvfb "$1" || return 1
     xvfb_pid=${started[-1]}
-    fresh_game 0 1 "$2"
+    fresh_game "$2" 0 "$3" "$4"
+    rm -f "$work/run.log"
     DISPLAY=":$disp" CW_PROBE_LOG="$work/run.log" \
         "$build/bench/cw_launch" "$(probe)" "$(game_bin)" >/dev/null 2>&1 &
     game_pid=$!
     started+=($game_pid)
     for _ in $(seq 100); do grep -q ' swap ' "$work/run.log" 2>/dev/null && break; sleep 0.1; done
-    sleep 1
 }
 
 stop_game() {
-    stop_last  # the game
+    kill -KILL "$game_pid" 2>/dev/null; wait "$game_pid" 2>/dev/null
+    unset 'started[-1]'
     stop_last  # its X server
-    rm -f "$work/run.log"
 }
 
+keys() { DISPLAY=":$disp" "$build/bench/cw_keysend" "$@"; }
+
 section_input() {
-    echo "== input to picture: an XTEST key press to the swap that shows the move (level 1, 60 presses)"
-    local size
-    for size in 240x320 480x640; do
-        echo "-- $size"
-        start_game "$size" 0 || return
-        DISPLAY=":$disp" "$build/bench/cw_keysend" "$work/sent.log" Return 60 150 Left Right
-        sleep 0.5
-        $summarize keys "$work/run.log" "$work/sent.log"
+    local level size v
+    level=$(level_with_most '#')
+    echo "== input to picture: an XTEST key press to the swap that shows it (level $level, the most walls;"
+    echo "   40 presses of Left and Right 150 ms apart; sound off; load $(load))"
+    echo "-- ms: send to swap median (min .. max), 90th percentile; send to the frame's first call; the frame's drawing"
+    for size in 240x320 320x240 480x640 640x480 240x240 480x480; do
+        for v in "${variants[@]}"; do
+            start_game "$size" "$v" "$level" 0 || return
+            keys "$work/sent.log" Return 40 150 Left Right
+            sleep 0.5
+            $summarize keys "$v $size" "$work/run.log" "$work/sent.log"
+            stop_game
+        done
+    done
+    echo "-- a held key: Left held for 3 s on the play screen, 240x320 (the X server repeats it)"
+    for v in "${variants[@]}"; do
+        start_game 240x320 "$v" "$level" 0 || return
+        keys --hold 3000 "$work/sent.log" Return 1 0 Left
+        sleep 0.3
+        $summarize hold "$v" "$work/run.log" "$work/sent.log"
         stop_game
     done
 }
 
+# Each still screen and the keys that reach it from the menu; "solve N" stands
+# for the keys that solve shipped level N.
+idle_route() {
+    case $1 in
+        menu) echo "1" ;;
+        play) echo "1 Return" ;;
+        options) echo "1 Down Return" ;;
+        credits) echo "1 Down Down Return" ;;
+        end) echo "100 Return $(solution_keys 100 | tr '\n' ' ') Return" ;;
+        levelcomplete) echo "1 Return $(solution_keys 1 | tr '\n' ' ')" ;;
+    esac
+}
+
+section_idle() {
+    echo "== idle: the real game on each screen with nothing pressed for 5 s (sound off; load $(load))"
+    echo "-- CPU of the whole process (all threads) in % of one core; frames swapped; XPending calls (freeglut makes one a loop turn); X server CPU"
+    local size screen v route
+    for size in 240x320 480x640; do
+        for screen in menu play options credits end levelcomplete; do
+            read -r -a route <<< "$(idle_route $screen)"
+            for v in "${variants[@]}"; do
+                start_game "$size" "$v" "${route[0]}" 0 || return
+                if [ ${#route[@]} -gt 1 ]; then
+                    keys "$work/sent.log" "${route[1]}" $((${#route[@]} - 2)) 40 "${route[@]:2}" x
+                fi
+                sleep 1
+                $summarize idle "$v $size $screen" "$game_pid" 5 "$work/run.log" "$xvfb_pid"
+                stop_game
+            done
+        done
+    done
+}
+
 section_memory() {
-    echo "== memory of the running game (sound on, no sound card)"
+    echo "== memory of the running game (sound on, no sound card; load $(load))"
     local size
     for size in 240x320 640x480; do
         echo "-- $size, after the menu and 30 moves"
-        start_game "$size" 1 || return
-        DISPLAY=":$disp" "$build/bench/cw_keysend" "$work/sent.log" Return 30 50 Left Right
+        start_game "$size" after 1 1 || return
+        keys "$work/sent.log" Return 30 50 Left Right
         sleep 0.5
         $summarize smaps "$game_pid" "$(game_bin)"
         echo "  texture bytes handed to GL: $(grep ' upload ' "$work/run.log" | tail -1 | sed 's/.*total=//')"
         stop_game
     done
-}
-
-section_idle() {
-    echo "== idle: CPU while the menu is shown and nothing is pressed (the main loop never sleeps)"
-    start_game 240x320 1 || return
-    $summarize idle "$game_pid" 5 "$work/run.log" "$xvfb_pid"
-    echo "-- the level-complete screen, which asks for the next frame from every frame (level 1 solved with one key)"
-    DISPLAY=":$disp" "$build/bench/cw_keysend" "$work/sent.log" Return 1 300 4
-    $summarize idle "$game_pid" 5 "$work/run.log" "$xvfb_pid"
-    stop_game
 }
 
 section_solver() {
@@ -214,9 +334,9 @@ section_solver() {
         n=$(basename "$map" .Map); n=${n#Level}
         text="$work/level$n.txt"
         "$build/levelkit" export "$map" > "$text" 2>/dev/null || continue
-        walls=$(grep -o '#' "$text" | wc -l)
-        crates=$(grep -o '[$*]' "$text" | wc -l)
-        floor=$(grep -o '[ .@+$*]' "$text" | wc -l)
+        walls=$(grep -v '^;' "$text" | grep -o '#' | wc -l)
+        crates=$(grep -v '^;' "$text" | grep -o '[$*]' | wc -l)
+        floor=$(grep -v '^;' "$text" | grep -o '[ .@+$*]' | wc -l)
         /usr/bin/time -f 'peak_kb=%M wall=%e' -o "$work/time.txt" \
             "$build/levelkit" solve "$text" --time-limit 60 > "$work/solution.txt" 2> "$work/solve.err"
         line=$(grep '^level ' "$work/solve.err" | tail -1)
@@ -232,46 +352,12 @@ $(echo "$line" | sed -n 's/.* \([0-9]*\) pushes.*/\1/p')" >> "$table"
 }
 
 section_growth() {
-    echo "== growth: the play frame of every shipped level against its size (EGL pbuffer)"
+    echo "== growth: the play frame of every shipped level against its size (EGL pbuffer; load $(load))"
     "$build/bench/cw_bench_frames" --game "$build/cratewright" --growth --frames 60 --size 240x320 --size 640x480 2>&1
 }
 
-# Start-up with a sound device (SDL's dummy driver stands in for a card): the
-# shipped music, then the same music already in the device's format.
-sound_format_experiment() {
-    echo "-- first frame with a sound device (SDL_AUDIODRIVER=dummy): shipped Menu.wav, then a 44100 Hz stereo copy"
-    start_xvfb 240x320 || return
-    local variant i
-    for variant in shipped converted; do
-        for i in $(seq "$runs"); do
-            fresh_game 0 1 1
-            [ $variant = converted ] && python3 - "$work/game/Menu.wav" <<'PY'
-import array, sys, wave
-src = wave.open(sys.argv[1], "rb")
-assert src.getsampwidth() == 2
-frames = array.array("h", src.readframes(src.getnframes()))
-channels, rate = src.getnchannels(), src.getframerate()
-src.close()
-mono = frames[::channels]
-step = 44100 / rate  # nearest sample: the timing, not the sound, is under test
-out = array.array("h", (mono[min(len(mono) - 1, int(i / step))] for i in range(int(len(mono) * step)) for _ in (0, 1)))
-dst = wave.open(sys.argv[1], "wb")
-dst.setnchannels(2); dst.setsampwidth(2); dst.setframerate(44100)
-dst.writeframes(out.tobytes())
-dst.close()
-PY
-            DISPLAY=":$disp" SDL_AUDIODRIVER=dummy CW_PROBE_LOG="$work/snd-$variant-$i.log" \
-                CW_PROBE_EXIT_AT_SWAP=1 timeout 30 "$build/bench/cw_launch" "$(probe)" "$(game_bin)" >/dev/null 2>&1
-        done
-        echo "   $variant Menu.wav ($(stat -c %s "$work/game/Menu.wav") bytes):"
-        $summarize startup "$work"/snd-$variant-*.log | grep -e 'first frame' -e 'launch to' | sed 's/^/   /'
-    done
-    stop_last
-}
-
 section_experiments() {
-    echo "== experiments (local; nothing in the game is changed)"
-    sound_format_experiment
+    echo "== experiments (local; nothing in the game is changed; load $(load))"
     echo "-- repeated binds and enables not passed to GL, and textures held as RGBA; play screen, paired runs"
     local i mode
     for i in 1 2 3; do
@@ -282,12 +368,11 @@ section_experiments() {
     done
 }
 
-if ! build_programs; then
-    # Another part of the tree may be half-written; programs built earlier still measure.
-    [ -x "$build/bench/cw_bench_frames" ] && [ -x "$build/cratewright/cratewright" ] || { echo "the build failed" >&2; exit 1; }
-    echo "note: the build failed; measuring the programs built earlier" >&2
-fi
+build_programs
+echo "load average at start: $(load)"
 for s in "${sections[@]}"; do
+    declare -F "section_$s" >/dev/null || die "no section $s (sections: machine startup frames input idle memory solver growth experiments)"
     "section_$s"
     echo
 done
+echo "load average at end: $(load)"

@@ -5,13 +5,17 @@ Every figure is a median over the runs given (min and max beside it where
 the spread matters). Nothing here judges a figure: a slow machine prints
 slow figures.
 
+  summarize.py launch LABEL PROBE_LOG...   launch to first swap, one row
   summarize.py startup PROBE_LOG...        phases of the real game, launch to first swap
   summarize.py kv FILE                     medians of key=value lines (cw_bench_startup)
-  summarize.py keys PROBE_LOG SEND_LOG     key press to the swap that shows it
+  summarize.py yardstick GAME_DIR RUNS     the twenty .tex files read by cat, whole command
+  summarize.py keys LABEL PROBE_LOG SEND_LOG       key press to the swap that shows it, one row
+  summarize.py hold LABEL PROBE_LOG SEND_LOG       a held key: its repeats and their frames
   summarize.py solver TABLE                solver table, slowest ten, growth with size
   summarize.py smaps PID BINARY            resident memory by owner, and the binary's sections
-  summarize.py idle PID SECONDS PROBE_LOG  CPU of the game (and swaps) while nothing happens
+  summarize.py idle LABEL PID SECONDS PROBE_LOG [XVFB_PID]  CPU of the game (and swaps) while nothing happens
 """
+import glob
 import os
 import re
 import statistics
@@ -50,10 +54,12 @@ MILESTONES = [
     ("tex_first", "window placement, to the first texture open"),
     ("progress", "the twenty textures (to the open of config.ini)"),
     ("level", "the progress file (to the open of the level file)"),
-    ("after_level", "level file, callbacks, main loop (to next open or swap)"),
-    ("menu_wav", "first frame: sound device probed (to Menu.wav)"),
-    ("swap", "first frame: music loaded, drawing, swap"),
+    ("clear", "level file, callbacks, main loop, to the first frame"),
+    ("swap", "first frame: sound cue, drawing, swap"),
 ]
+EVENT_MILESTONES = {"loaded": "loaded", "xopen": "xopen1", "eglinit": "eglinit", "context": "context",
+                    "clear": "clear", "swap": "swap"}
+FILE_MILESTONES = {"Ground.tex": "tex_first", "config.ini": "progress"}
 
 
 def startup_milestones(events):
@@ -62,34 +68,30 @@ def startup_milestones(events):
         return None
     marks = {}
     for t, e, d in events:
-        key = None
-        if "level" in marks and "after_level" not in marks:
-            key = "after_level"
-        elif e == "loaded":
-            key = "loaded"
-        elif e == "xopen":
-            key = "xopen1"
-        elif e in ("eglinit", "context", "swap"):
+        key = EVENT_MILESTONES.get(e)
+        if e == "fopen":
+            key = FILE_MILESTONES.get(d) or ("level" if d.startswith("Level") and d.endswith(".Map") else None)
+        if e in ("audioinit", "audioopen"):
             key = e
-        elif e == "fopen" and d == "Ground.tex":
-            key = "tex_first"
-        elif e == "fopen" and d == "config.ini":
-            key = "progress"
-        elif e == "fopen" and d.startswith("Level") and d.endswith(".Map"):
-            key = "level"
-        elif e == "fopen" and d == "Menu.wav":
-            key = "menu_wav"
         if key and key not in marks:
             marks[key] = (t - t0) / 1e6
-        if e == "swap" and "swap" not in marks:
-            marks["swap"] = (t - t0) / 1e6
-        if "swap" in marks:
-            break
-    return marks
+            if key == "swap" and "cpu=" in d:
+                marks["swap_cpu"] = int(d.split("cpu=")[1].split()[0]) / 1e6
+    return marks if "swap" in marks else None
+
+
+def all_starts(paths):
+    return [m for m in (startup_milestones(read_probe(p)) for p in paths) if m]
+
+
+def cmd_launch(label, paths):
+    runs = all_starts(paths)
+    cpu = [m["swap_cpu"] for m in runs if "swap_cpu" in m]
+    print(f"  {label:<44} {spread([m['swap'] for m in runs])}   CPU {spread(cpu)}   ({len(runs)} of {len(paths)} runs)")
 
 
 def cmd_startup(paths):
-    runs = [m for m in (startup_milestones(read_probe(p)) for p in paths) if m and "swap" in m]
+    runs = all_starts(paths)
     print(f"runs with a first swap: {len(runs)} of {len(paths)}")
     print(f"{'phase':<58} {'median ms':>9}  (min .. max)")
     for i, (key, text) in enumerate(MILESTONES):
@@ -97,10 +99,17 @@ def cmd_startup(paths):
         for m in runs:
             if key not in m:
                 continue
-            before = [m[k] for k, _ in MILESTONES[:i] if k in m]
-            phase.append(m[key] - (before[-1] if before else 0.0))
+            before = [m[k] for k, _ in MILESTONES[:i] if k in m and m[k] <= m[key]]
+            phase.append(m[key] - (max(before) if before else 0.0))
         print(f"{text:<58} {spread(phase)}")
     print(f"{'launch to first swap':<58} {spread([m['swap'] for m in runs])}")
+    looks = [m for m in runs if "audioinit" in m and "audioopen" in m]
+    if looks:
+        print(f"{'the look for a sound device (SDL_InitSubSystem to the end of SDL_OpenAudioDevice)':<58}")
+        print(f"{'  starts, after launch':<58} {spread([m['audioinit'] for m in looks])}")
+        print(f"{'  takes':<58} {spread([m['audioopen'] - m['audioinit'] for m in looks])}")
+        print(f"{'  ends, after the first swap (negative: before it)':<58} "
+              f"{spread([m['audioopen'] - m['swap'] for m in looks])}")
 
 
 def cmd_kv(path):
@@ -126,33 +135,44 @@ def cmd_kv(path):
             print(f"  {key:<20} {spread(values)}{unit}")
 
 
-def cmd_keys(probe_path, send_path):
-    events = read_probe(probe_path)
-    sends = []
+def read_sends(send_path):
     with open(send_path) as f:
-        for line in f:
-            parts = line.split()
-            if parts and parts[0].isdigit():
-                sends.append(int(parts[0]))
-    to_event, to_swap, event_to_swap = [], [], []
-    for s in sends:
-        press = next((t for t, e, d in events if e == "keypress" and t >= s), None)
-        swap = next((t for t, e, d in events if e == "swap" and t >= s), None)
-        if press is None or swap is None:
+        return [int(p[0]) for p in (line.split() for line in f) if p and p[0].isdigit()]
+
+
+def first_after(events, name, t):
+    return next((e[0] for e in events if e[1] == name and e[0] >= t), None)
+
+
+def cmd_keys(label, probe_path, send_path):
+    events = read_probe(probe_path)
+    to_swap, to_clear, drawing = [], [], []
+    for s in read_sends(send_path):
+        press = first_after(events, "keypress", s)
+        clear = first_after(events, "clear", press) if press else None
+        swap = first_after(events, "swap", clear) if clear else None
+        if swap is None:
             continue
-        to_event.append((press - s) / 1e6)
         to_swap.append((swap - s) / 1e6)
-        event_to_swap.append((swap - press) / 1e6)
-    print(f"key presses: {len(sends)}, answered by a swap: {len(to_swap)}")
-    print(f"  XTEST send to the game's XNextEvent   {spread(to_event)} ms")
-    print(f"  XNextEvent to the swap that shows it   {spread(event_to_swap)} ms")
-    print(f"  send to swap (input to picture)        {spread(to_swap)} ms")
-    if to_swap:
-        s = sorted(to_swap)
-        print(f"  90th percentile send to swap           {s[int(0.9 * (len(s) - 1))]:8.1f} ms")
-    draws = [int(d.split("=")[1]) for t, e, d in events if e == "swap" and d.startswith("draws=")]
-    if draws:
-        print(f"  draws per swapped frame: median {med(draws)}, max {max(draws)}")
+        to_clear.append((clear - s) / 1e6)
+        drawing.append((swap - clear) / 1e6)
+    p90 = sorted(to_swap)[int(0.9 * (len(to_swap) - 1))] if to_swap else float("nan")
+    print(f"  {label:<18} to swap {spread(to_swap)}  p90 {p90:5.1f}  to frame {med(to_clear):5.1f}  "
+          f"drawing {med(drawing):5.1f}  answered {len(to_swap)} of {len(read_sends(send_path))}")
+
+
+def cmd_hold(label, probe_path, send_path):
+    events = read_probe(probe_path)
+    sends = read_sends(send_path)
+    presses = [t for t, e, d in events if e == "keypress" and sends and t >= sends[0]]
+    if len(presses) < 2:
+        print(f"  {label}: {len(presses)} presses seen")
+        return
+    gaps = [(b - a) / 1e6 for a, b in zip(presses, presses[1:])]
+    swaps = sum(1 for t, e, d in events if e == "swap" and t >= presses[0])
+    print(f"  {label:<8} {len(presses)} presses in {(presses[-1] - presses[0]) / 1e9:.2f} s: first repeat after "
+          f"{gaps[0]:.0f} ms, then every {med(gaps[1:]):.1f} ms ({1000 / med(gaps[1:]):.1f} a second); "
+          f"{swaps} frames swapped")
 
 
 def cmd_solver(path):
@@ -243,7 +263,7 @@ def loop_turns(probe_path):
     return turns[-1] if turns else 0
 
 
-def cmd_idle(pid, seconds, probe_path, xvfb_pid=None):
+def cmd_idle(label, pid, seconds, probe_path, xvfb_pid=None):
     hz = os.sysconf("SC_CLK_TCK")
     swaps_before = sum(1 for e in read_probe(probe_path) if e[1] == "swap")
     turns_before = loop_turns(probe_path)
@@ -255,12 +275,22 @@ def cmd_idle(pid, seconds, probe_path, xvfb_pid=None):
     game = (cpu_ticks(pid) - game0) / hz / elapsed * 100
     swaps = sum(1 for e in read_probe(probe_path) if e[1] == "swap") - swaps_before
     turns = loop_turns(probe_path) - turns_before
-    print(f"  game CPU: {game:.0f} % of one core over {elapsed:.1f} s; "
-          f"frames swapped meanwhile: {swaps} ({swaps / elapsed:.0f} a second); "
-          + (f"main-loop turns: about {turns / elapsed:,.0f} a second" if turns else
-             "main-loop turns: under 10,000 in the window (one a frame)"))
-    if xvfb_pid:
-        print(f"  X server CPU meanwhile: {(cpu_ticks(xvfb_pid) - x0) / hz / elapsed * 100:.0f} % of one core")
+    x = f"{(cpu_ticks(xvfb_pid) - x0) / hz / elapsed * 100:5.1f} %" if xvfb_pid else "n/a"
+    per_frame = f" ({game * 10 / (swaps / elapsed):4.1f} ms a frame)" if swaps else " " * 18
+    print(f"  {label:<28} game CPU {game:5.1f} %{per_frame}  frames {swaps / elapsed:6.1f}/s  "
+          + (f"XPending {turns / elapsed:>10,.0f}/s" if turns else "XPending    < 2,000/s") + f"  X server {x}")
+
+
+def cmd_yardstick(game_dir, runs):
+    files = sorted(glob.glob(game_dir + "/*.tex"))
+    times = []
+    for _ in range(int(runs) + 1):
+        t = time.monotonic()
+        subprocess.run(["cat", *files], stdout=subprocess.DEVNULL)
+        times.append((time.monotonic() - t) * 1000)
+    times = times[1:]
+    print(f"-- yardstick: cat {len(files)} .tex files > /dev/null, whole command, warm cache: "
+          f"median {med(times):.2f} ms ({min(times):.2f} .. {max(times):.2f})")
 
 
 def main(argv):
@@ -268,21 +298,21 @@ def main(argv):
         print(__doc__)
         return 2
     cmd, args = argv[1], argv[2:]
-    if cmd == "startup":
-        cmd_startup(args)
-    elif cmd == "kv":
-        cmd_kv(args[0])
-    elif cmd == "keys":
-        cmd_keys(args[0], args[1])
-    elif cmd == "solver":
-        cmd_solver(args[0])
-    elif cmd == "smaps":
-        cmd_smaps(args[0], args[1])
-    elif cmd == "idle":
-        cmd_idle(args[0], args[1], args[2], args[3] if len(args) > 3 else None)
-    else:
+    commands = {
+        "launch": lambda: cmd_launch(args[0], args[1:]),
+        "startup": lambda: cmd_startup(args),
+        "kv": lambda: cmd_kv(args[0]),
+        "yardstick": lambda: cmd_yardstick(args[0], args[1]),
+        "keys": lambda: cmd_keys(args[0], args[1], args[2]),
+        "hold": lambda: cmd_hold(args[0], args[1], args[2]),
+        "solver": lambda: cmd_solver(args[0]),
+        "smaps": lambda: cmd_smaps(args[0], args[1]),
+        "idle": lambda: cmd_idle(args[0], args[1], args[2], args[3], args[4] if len(args) > 4 else None),
+    }
+    if cmd not in commands:
         print(__doc__)
         return 2
+    commands[cmd]()
     return 0
 
 

@@ -32,3 +32,5 @@ void glutSpecialFunc(void (*)(int, int, int)) {}
 void glutIdleFunc(void (*)()) {}
 void glutMainLoop() {}
 void PrepareGameWindow() {}
+void WaitForGameEvent(long) {}
+void AudioLookForDevice() {}

@@ -62,3 +62,5 @@ void PumpBenchSurface() { glutMainLoopEvent(); }
 const char *BenchSurfaceName() { return "xvfb"; }
 
 void PrepareGameWindow() {}
+void WaitForGameEvent(long) {}
+void AudioLookForDevice() {}

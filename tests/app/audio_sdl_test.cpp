@@ -72,6 +72,7 @@ TEST_F(AudioBackend, LoopedSoundIsReplacedThenStopped)
     const std::string chime = folder + "/chime.wav";
     writeConstantWav(chime, 2 * DeviceRate, 2, 8, 2 * DeviceRate, 0xC0);  // one second, cut short below
     ASSERT_TRUE(AudioPlay(music.c_str(), true));
+    AudioLookForDevice();
     pause(300);
     ASSERT_TRUE(AudioPlay(chime.c_str(), false));
     pause(300);
@@ -107,6 +108,7 @@ TEST_F(AudioBackend, FilesThatCannotPlayFailAndTheNextSoundPlaysWhatIsThere)
     for (size_t at : {size_t(4), size_t(40)}) bytes.replace(at, 4, "\xF0\xFF\xFF\xFF", 4);
     WriteTextFile(music, bytes);
     ASSERT_TRUE(AudioPlay(music.c_str(), false));
+    AudioLookForDevice();
     pause(200);
     AudioStop(true);
     AudioShutdown();
@@ -119,6 +121,7 @@ TEST_F(AudioBackend, WithoutADeviceTheGamePlaysSilently)
 {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     EXPECT_TRUE(AudioPlay(music.c_str(), true));
+    AudioLookForDevice();
     EXPECT_FALSE(AudioPlay((folder + "/missing.wav").c_str(), true));
     AudioStop(false);
     AudioStop(true);

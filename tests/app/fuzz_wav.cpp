@@ -19,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::fwrite(data, 1, size, file);
     std::fclose(file);
     AudioPlay(path.c_str(), size % 2 == 0);
+    AudioLookForDevice();
     AudioStop(size % 3 == 0);
     std::remove(path.c_str());
     return 0;

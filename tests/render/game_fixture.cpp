@@ -14,6 +14,13 @@
 // The desktop placement is not under test here; start-up must still call it
 // right after the window exists.
 void PrepareGameWindow() { glutRecord.calls.push_back("PrepareGameWindow"); }
+// Sound goes through the platform double; no device is looked for.
+void AudioLookForDevice() {}
+// The main loop's wait, recorded with its time limit.
+void WaitForGameEvent(long timeoutMicroseconds)
+{
+    glutRecord.calls.push_back("WaitForGameEvent " + std::to_string(timeoutMicroseconds));
+}
 
 std::string LevelFileText(const LevelPlan &plan)
 {

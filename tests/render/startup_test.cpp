@@ -58,8 +58,19 @@ TEST_F(StartUp, OpensTheWindowInitialisesAndRegistersInOrder)
     EXPECT_EQ(glutRecord.windowTitle, "Cratewright");
     EXPECT_TRUE(glutRecord.display == &display && glutRecord.reshape == &reshape);
     EXPECT_TRUE(glutRecord.keyboard == &keyboard && glutRecord.mouse == &mouse && glutRecord.special == &special);
+    // A still screen waits for the next event without a time limit; the
+    // level-complete screen, which asks for frame after frame, waits at most
+    // until its next frame is due.
     ASSERT_NE(glutRecord.idle, nullptr);
-    glutRecord.idle();  // does nothing: no frame is asked for
+    glutRecord.idle();
+    EXPECT_EQ(glutRecord.calls.back(), "WaitForGameEvent -1");
+    levelSolved = true;
+    const size_t waits = glutRecord.calls.size();
+    for (int turn = 0; turn < 50 && glutRecord.calls.size() == waits; ++turn) glutRecord.idle();
+    ASSERT_EQ(glutRecord.calls.size(), waits + 1) << "frame after frame, and none is waited for";
+    const long paced = std::stol(glutRecord.calls.back().substr(glutRecord.calls.back().find(' ')));
+    EXPECT_TRUE(paced > 0 && paced <= 16667) << glutRecord.calls.back();
+    levelSolved = false;
     EXPECT_EQ(glutRecord.redisplays, 0);
 
     // Textures, then the progress file, then the level it names.
