@@ -291,6 +291,10 @@ void AudioLookForDevice()
         if (probe != Probe::Wanted) return;
         probe = Probe::Running;
     }
+    // Opening a device starts SDL's event side, which would take SIGINT and
+    // SIGTERM for quit events that the game never reads: the player's Ctrl-C
+    // and the session's end must still end the game.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // An SDL thread, so that SDL frees what it keeps for the thread when it ends.
     SDL_Thread *thread = SDL_CreateThread(probeDevice, "cw-sound-device", nullptr);
     if (thread) SDL_DetachThread(thread);

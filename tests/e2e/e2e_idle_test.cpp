@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <csignal>
 #include <dirent.h>
 #include <sstream>
 #include <unistd.h>
@@ -54,6 +55,8 @@ class Idle : public CratewrightTest {};
 TEST_F(Idle, AStillMenuWaitsForThePlayer)
 {
     WriteTestGame(1, 1);  // sound on: the look for a sound device must not spin either
+    // SDL's silent driver gives the game a device that opens, as a sound card would.
+    setenv("CW_TEST_AUDIODRIVER", "dummy", 1);
     LaunchToMenu(240, 320);
     if (HasFatalFailure()) return;
     const pid_t game = processRunning(FilePath("cratewright"));
@@ -66,6 +69,9 @@ TEST_F(Idle, AStillMenuWaitsForThePlayer)
     // The wait ends at the player's next key.
     Key("Down");
     EXPECT_TRUE(WaitMenu(2)) << "the menu did not answer a key after it had waited";
+    // An open sound device must not have taken the signal that ends the session.
+    kill(game, SIGTERM);
+    EXPECT_EQ(WaitExit(3000), 128 + SIGTERM) << "the game did not end on SIGTERM";
 }
 
 }  // namespace

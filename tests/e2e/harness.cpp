@@ -89,8 +89,10 @@ pid_t Spawn(const std::vector<std::string> &argv, const std::string &log)
         dup2(in, 0);
         dup2(out, 1);
         dup2(out, 2);
-        // The game must find its way without an audio device of any kind.
+        // The game must find its way without an audio device of any kind,
+        // unless a test asks for SDL's silent one.
         unsetenv("SDL_AUDIODRIVER");
+        if (const char *driver = getenv("CW_TEST_AUDIODRIVER")) setenv("SDL_AUDIODRIVER", driver, 1);
         // In the sanitizer build the libraries under the game (D-Bus, X11,
         // fonts, Mesa) keep memory to the end, and which of it depends on the
         // machine; the game's own code is leak-checked by the unit tests and
