@@ -201,6 +201,7 @@ bool generateLevel(const Tier &t, std::mt19937 &random, GeneratedLevel &out)
         SolveLimits limits;
         limits.seconds = 30.0;
         limits.memoryBytes = size_t(1) << 30;
+        limits.exactShare = 1.0;  // a level is kept only with its proven optimum
         SolveResult r = solvePuzzle(p, limits);
         if (r.status != SolveResult::Solved || !r.movesOptimal) continue;
         if (r.pushCount != depth) {
