@@ -240,27 +240,29 @@ int levelNumber(const std::string &name)
 
 int runCheck(const Arguments &args)
 {
-    std::string dir, solutions;
+    std::string dir;
+    std::vector<std::string> solutions;  // several: the levels of each, one after the other
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--solutions" && i + 1 < args.size()) solutions = args[++i];
+        if (args[i] == "--solutions" && i + 1 < args.size()) solutions.push_back(args[++i]);
         else dir = args[i];
     }
     if (dir.empty()) {
-        std::fprintf(stderr, "usage: levelkit check DIR [--solutions FILE]\n");
+        std::fprintf(stderr, "usage: levelkit check DIR [--solutions FILE]...\n");
         return 2;
     }
     std::vector<Puzzle> stored;
-    if (!solutions.empty()) {
+    for (const std::string &file : solutions) {
         std::string text, err;
-        if (!readWholeFile(solutions, text)) {
-            std::fprintf(stderr, "cannot read %s\n", solutions.c_str());
+        if (!readWholeFile(file, text)) {
+            std::fprintf(stderr, "cannot read %s\n", file.c_str());
             return 1;
         }
-        stored = ParsePuzzles(text, err);
+        std::vector<Puzzle> more = ParsePuzzles(text, err);
         if (!err.empty()) {
-            std::fprintf(stderr, "%s: %s", solutions.c_str(), err.c_str());
+            std::fprintf(stderr, "%s: %s", file.c_str(), err.c_str());
             return 1;
         }
+        stored.insert(stored.end(), more.begin(), more.end());
     }
     std::vector<std::string> names;
     if (DIR *d = opendir(dir.c_str())) {

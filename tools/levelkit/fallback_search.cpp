@@ -18,6 +18,9 @@ namespace {
 
 constexpr unsigned CheckEvery = 16;   // expansions between looks at the clock
 constexpr unsigned TurnLength = 256;  // expansions of one direction before the other's turn
+// Positions are taken by Weight x bound + pushes made: the bound leads, and
+// the pushes pull the search out of long plateaus of equal bounds.
+constexpr int Weight = 8;
 
 // One direction: positions found, each with its parent, open by bound.
 class Greedy {
@@ -57,12 +60,13 @@ private:
     StateTable table_;
     Expander expander_;
     std::vector<uint32_t> parent_, pushes_;
-    std::vector<std::vector<uint32_t>> open_;  // by bound
+    std::vector<std::vector<uint32_t>> open_;  // by Weight x bound + pushes
     size_t lowest_ = 0;
 };
 
 uint32_t Greedy::add(const CellId *s, uint32_t pushes, int h, uint32_t parent, bool &room)
 {
+    size_t rank = size_t(Weight) * size_t(h) + pushes;
     bool fresh;
     room = budget_.roomFor(parent_) && budget_.roomFor(pushes_);
     uint32_t i = room ? table_.insert(s, fresh) : StateTable::Missing;
@@ -73,10 +77,10 @@ uint32_t Greedy::add(const CellId *s, uint32_t pushes, int h, uint32_t parent, b
     if (!fresh) return StateTable::Missing;
     parent_.push_back(parent);
     pushes_.push_back(pushes);
-    if (size_t(h) >= open_.size()) open_.resize(size_t(h) + 1);
-    room = budget_.roomFor(open_[h]);
-    if (room) open_[h].push_back(i);
-    lowest_ = std::min(lowest_, size_t(h));
+    if (rank >= open_.size()) open_.resize(rank + 1);
+    room = budget_.roomFor(open_[rank]);
+    if (room) open_[rank].push_back(i);
+    lowest_ = std::min(lowest_, rank);
     return i;
 }
 
