@@ -42,7 +42,8 @@ TEST_F(Collection, ImportsAWindowAndSaysWhichFileHoldsWhichLevel)
     WriteTextFile(dir + "/Level4.Map", "an older level");
     ToolRun run = RunLevelkit("import " + dir + "/set.txt " + dir + " --first 2");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "Level1.Map: level 3 (Keeper on site)\nLevel2.Map: level 5 (At load)\nLevel3.Map: level 6 (Far)\n");
+    EXPECT_EQ(run.out,
+              "Level1.Map: level 3 (Keeper on site)\nLevel2.Map: level 5 (At load)\nLevel3.Map: level 6 (Far)\n");
     for (const char *text : {
              "level 2 at line 10 (Lost crate) skipped: a crate off its site lies where the keeper can never go (text "
              "row 4, column 2)",
@@ -80,7 +81,8 @@ TEST_F(Collection, SolvesIntoTheFormatThatCheckReplaysThroughTheGame)
     ToolRun check = RunLevelkit("check " + dir + " --solutions " + dir + "/sol.txt");
     EXPECT_EQ(check.status, 1);
     for (const char *text : {"Level1.Map: ok: 8x6 cells, 2 crates", "Level2.Map: ok", "Level4.Map: ok",
-                             "Level3.Map: FAILED: the level is solved before the first move", "4 levels checked, 1 failed"})
+                             "Level3.Map: FAILED: the level is solved before the first move",
+                             "4 levels checked, 1 failed"})
         EXPECT_TRUE(says(check, text)) << text << "\n" << check.out;
 }
 

@@ -110,8 +110,8 @@ int runSolve(const Arguments &args)
             p.storedPushes = r.pushCount;
             ++solved;
         } else {
+            // A solution the collection already stored is kept.
             std::printf("%s\n", r.status == SolveResult::NoSolution ? "no solution" : "timeout");
-            p.solution.clear();
             all = false;
         }
         std::fflush(stdout);

@@ -69,6 +69,10 @@ private:
 bool ExactSearch::add(const CellId *s, int g, int h, uint32_t parent)
 {
     bool fresh;
+    if (g + h >= 0xffff) {  // beyond what the tables' two-byte counts hold: out of room
+        budget_.setStop(Stop::Memory);
+        return false;
+    }
     if (!budget_.roomFor(g_) || !budget_.roomFor(h_) || !budget_.roomFor(parent_) || !budget_.roomFor(closed_))
         return false;
     uint32_t i = table_.insert(s, fresh);

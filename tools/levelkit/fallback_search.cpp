@@ -116,7 +116,8 @@ template <class F> bool Greedy::run(unsigned n, size_t &expanded, F arrived)
 std::vector<std::vector<CellId>> Greedy::lineTo(uint32_t i) const
 {
     std::vector<std::vector<CellId>> line;
-    for (uint32_t n = i; n != StateTable::Missing; n = parent_[n]) line.emplace_back(table_.at(n), table_.at(n) + k_ + 1);
+    for (uint32_t n = i; n != StateTable::Missing; n = parent_[n])
+        line.emplace_back(table_.at(n), table_.at(n) + k_ + 1);
     std::reverse(line.begin(), line.end());
     return line;
 }

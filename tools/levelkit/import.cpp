@@ -76,7 +76,8 @@ int runImport(const Arguments &args)
     }
     int room = LevelCount - at + 1;
     if (!ok || paths.size() != 2 || first < 1 || at < 1 || at > LevelCount || count < 0 || count > room) {
-        std::fprintf(stderr, "%sthe game plays Level1.Map to Level%d.Map: --at from 1 to %d, --count at most %d - K + 1\n",
+        std::fprintf(stderr,
+                     "%sthe game plays Level1.Map to Level%d.Map: --at from 1 to %d, --count at most %d - K + 1\n",
                      Usage, LevelCount, LevelCount, LevelCount);
         return 2;
     }
@@ -127,7 +128,8 @@ int runImport(const Arguments &args)
         if (count) return 1;
         reportTail(dir, at + written, at + written - 1);
     }
-    if (dir.size() >= 17 && dir.find("build/cratewright") != std::string::npos)
+    // Every build copies the shipped levels into the build's game folder.
+    if (dir.find("build/cratewright") != std::string::npos)
         std::fprintf(stderr, "note: the next build copies the shipped levels back into %s; import into a game "
                              "folder of your own (a copy of it) to keep these\n", dir.c_str());
     return 0;

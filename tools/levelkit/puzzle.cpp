@@ -216,7 +216,7 @@ std::string FormatPuzzle(const Puzzle &p)
     s += FormatBoard(p);
     if (!p.solution.empty()) {
         s += "; solution: " + p.solution + "\n";
-        if (p.storedMoves >= 0 && p.storedPushes >= 0)
+        if (p.storedMoves >= 0)
             s += "; length: " + std::to_string(p.storedMoves) + " moves, " + std::to_string(p.storedPushes) +
                  " pushes\n";
     }

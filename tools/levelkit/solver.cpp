@@ -40,6 +40,11 @@ SolveResult solvePuzzle(const Puzzle &p, const SolveLimits &limits)
 {
     SolveResult r;
     Budget clock(limits.seconds, limits.memoryBytes);
+    if (std::count(p.cells.begin(), p.cells.end(), Cell::Floor) >= 0xffff) {  // cells are two-byte numbers
+        r.status = SolveResult::OutOfMemory;
+        r.why = "the level has more floor cells than the solver can number";
+        return r;
+    }
     SolverBoard b(p);
     int needed = cratesNeeded(p);
     if (b.keeper == NoCell || needed < 0 || needed > int(b.crates.size())) {
