@@ -71,7 +71,7 @@ TEST(Solver, SolveCommandPrintsLettersKeysAndVerdicts)
     WriteTextFile(dir + "/set.txt", "; Easy\n#####\n#@$.#\n#####\n\n; Stuck\n#####\n#$ .#\n# @ #\n#####\n");
     ToolRun run = RunLevelkit("solve " + dir + "/set.txt --time-limit 5");
     EXPECT_EQ(run.status, 1);  // one level has no solution
-    EXPECT_EQ(run.out, "; Easy\nR\n; keys: 6\n; Stuck\nno solution\n");
+    EXPECT_EQ(run.out, "; Easy\nR\n; keys: 6\n; length: 1 moves, 1 pushes\n; Stuck\nno solution\n");
     WriteTextFile(dir + "/one.txt", "#####\n#@$.#\n#####\n");
     EXPECT_EQ(RunLevelkit("solve " + dir + "/one.txt").status, 0);
     RemoveTree(dir);

@@ -6,6 +6,7 @@
 #include "tools/levelkit/camera_fit.h"
 #include "tools/levelkit/game_bridge.h"
 #include "tools/levelkit/map_writer.h"
+#include "tools/levelkit/progress.h"
 #include "tools/levelkit/puzzle.h"
 
 #include <algorithm>
@@ -96,8 +97,17 @@ void checkEnclosed()
         seen[i] = 1;
         stack.insert(stack.end(), {{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}});
     }
-    for (uint32_t i = 0; i + 1 < pieceCount; ++i)
-        require(seen[size_t(pieceTable[i].row) * BoardCapacity + pieceTable[i].col], "a crate lies outside the walls");
+    // Beyond the keeper's reach only crates already on their sites may stand, and no empty site.
+    for (uint32_t i = 0; i + 1 < pieceCount; ++i) {
+        size_t at = size_t(pieceTable[i].row) * BoardCapacity + pieceTable[i].col;
+        require(seen[at] || board[at].kind == Site, "a crate off its site lies where the keeper can never go");
+    }
+    for (int r = 0; r < boardRows; ++r)
+        for (int c = 0; c < boardCols; ++c) {
+            size_t at = size_t(r) * BoardCapacity + c;
+            require(seen[at] || board[at].kind != Site || board[at].occupant != NoOccupant,
+                    "a site without a crate lies where the keeper can never go");
+        }
 }
 
 // The keeper's step, seen on the screen, goes where the key says.
@@ -130,9 +140,9 @@ int checkDirectionsAtStart(const std::string &path)
 
 void replay(const std::string &path, const Puzzle &stored)
 {
-    require(!stored.solution.empty(), "no stored solution");
     load(path);
     require(uncoveredCount() != 0, "the level is solved before the first move");
+    require(!stored.solution.empty(), "no stored solution");
     long pushes = 0;
     for (size_t i = 0; i < stored.solution.size(); ++i) {
         char letter = stored.solution[i];
@@ -161,7 +171,37 @@ void replay(const std::string &path, const Puzzle &stored)
                 "the stored length does not match the solution");
 }
 
-std::string checkLevel(const std::string &dir, const std::string &name, const Puzzle *stored)
+// The stored levels, found by the level file each one imports to: the file
+// of the same number first, then any (a window or skipped levels shift the numbers).
+class StoredLevels {
+public:
+    explicit StoredLevels(const std::vector<Puzzle> &levels) : levels_(levels), maps_(levels.size()) {}
+    const Puzzle *sameNumber(int n) const { return n >= 1 && size_t(n) <= levels_.size() ? &levels_[n - 1] : nullptr; }
+    const Puzzle *importingTo(int n, const std::string &text)
+    {
+        if (levels_.empty()) return nullptr;
+        if (mapOf(size_t(n) - 1) == text) return &levels_[n - 1];
+        for (size_t i = 0; i < levels_.size(); ++i)
+            if (mapOf(i) == text) return &levels_[i];
+        return nullptr;
+    }
+
+private:
+    const std::string &mapOf(size_t i)
+    {
+        static const std::string none;
+        if (i >= levels_.size()) return none;
+        if (maps_[i].empty()) {
+            std::string why;
+            if (!writeMapText(levels_[i], maps_[i], why)) maps_[i] = "-";
+        }
+        return maps_[i];
+    }
+    const std::vector<Puzzle> &levels_;
+    std::vector<std::string> maps_;
+};
+
+std::string checkLevel(const std::string &dir, const std::string &name, int n, StoredLevels &set)
 {
     std::string path = dir + "/" + name, text;
     require(readWholeFile(path, text), "cannot read the file");
@@ -176,14 +216,18 @@ std::string checkLevel(const std::string &dir, const std::string &name, const Pu
     require(writeMapText(back, again, why), why);
     require(again == text, "the file does not read back to the same text (export and import differ)");
     int directions = checkDirectionsAtStart(path);
+    const Puzzle *stored = set.importingTo(n, text);
+    require(stored != nullptr || set.sameNumber(n) == nullptr, "the file differs from its level in the text set");
     require(stored != nullptr, "no stored solution (give --solutions FILE)");
-    std::string fromText;
-    require(writeMapText(*stored, fromText, why) && fromText == text, "the file differs from its level in the text set");
     replay(path, *stored);
-    char buf[160];
+    char buf[200];
     std::snprintf(buf, sizeof buf, "ok: %dx%d cells, %u crates, %zu moves, %ld pushes, %d directions at start",
                   back.width, back.height, pieceCount - 1, stored->solution.size(), stored->storedPushes, directions);
-    return buf;
+    std::string ok = buf;
+    if (stored->number != n)
+        ok += "; level " + std::to_string(stored->number) + (stored->title.empty() ? "" : " (" + stored->title + ")") +
+              " of the set";
+    return ok;
 }
 
 int levelNumber(const std::string &name)
@@ -196,27 +240,29 @@ int levelNumber(const std::string &name)
 
 int runCheck(const Arguments &args)
 {
-    std::string dir, solutions;
+    std::string dir;
+    std::vector<std::string> solutions;  // several: the levels of each, one after the other
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--solutions" && i + 1 < args.size()) solutions = args[++i];
+        if (args[i] == "--solutions" && i + 1 < args.size()) solutions.push_back(args[++i]);
         else dir = args[i];
     }
     if (dir.empty()) {
-        std::fprintf(stderr, "usage: levelkit check DIR [--solutions FILE]\n");
+        std::fprintf(stderr, "usage: levelkit check DIR [--solutions FILE]...\n");
         return 2;
     }
     std::vector<Puzzle> stored;
-    if (!solutions.empty()) {
+    for (const std::string &file : solutions) {
         std::string text, err;
-        if (!readWholeFile(solutions, text)) {
-            std::fprintf(stderr, "cannot read %s\n", solutions.c_str());
+        if (!readWholeFile(file, text)) {
+            std::fprintf(stderr, "cannot read %s\n", file.c_str());
             return 1;
         }
-        stored = ParsePuzzles(text, err);
+        std::vector<Puzzle> more = ParsePuzzles(text, err);
         if (!err.empty()) {
-            std::fprintf(stderr, "%s: %s", solutions.c_str(), err.c_str());
+            std::fprintf(stderr, "%s: %s", file.c_str(), err.c_str());
             return 1;
         }
+        stored.insert(stored.end(), more.begin(), more.end());
     }
     std::vector<std::string> names;
     if (DIR *d = opendir(dir.c_str())) {
@@ -233,15 +279,21 @@ int runCheck(const Arguments &args)
         return levelNumber(a) != levelNumber(b) ? levelNumber(a) < levelNumber(b) : a < b;
     });
     int failed = 0;
-    for (const std::string &name : names) {
-        int n = levelNumber(name);
-        const Puzzle *p = n >= 1 && size_t(n) <= stored.size() ? &stored[n - 1] : nullptr;
+    StoredLevels set(stored);
+    Progress progress("check");
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string &name = names[i];
+        progress.show(i + 1, names.size(), i - failed, "ok");
+        std::string line;
         try {
-            std::printf("%s: %s\n", name.c_str(), checkLevel(dir, name, p).c_str());
+            line = name + ": " + checkLevel(dir, name, levelNumber(name), set);
         } catch (const Failure &f) {
-            std::printf("%s: FAILED: %s\n", name.c_str(), f.why.c_str());
+            line = name + ": FAILED: " + f.why;
             ++failed;
         }
+        progress.clear();
+        std::printf("%s\n", line.c_str());
+        std::fflush(stdout);
     }
     std::printf("%zu levels checked, %d failed\n", names.size(), failed);
     return failed || names.empty() ? 1 : 0;

@@ -2,6 +2,7 @@
 
 #include "tools/levelkit/game_bridge.h"
 #include "tools/levelkit/map_writer.h"
+#include "tools/levelkit/progress.h"
 #include "tools/levelkit/puzzle.h"
 #include "tools/levelkit/solver.h"
 
@@ -25,13 +26,15 @@ static bool endsWith(const std::string &s, const std::string &tail)
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-bool readLevels(const std::string &path, std::vector<Puzzle> &levels, std::string &err)
+bool readLevels(const std::string &path, std::vector<Puzzle> &levels, std::string &err, int *boards)
 {
     if (endsWith(path, ".Map")) {
         Puzzle p;
         if (!loadMapFile(path, err) || !puzzleFromGame(p, err)) return false;
         size_t slash = path.find_last_of('/');
         p.title = path.substr(slash == std::string::npos ? 0 : slash + 1);
+        p.number = 1;
+        if (boards) *boards = 1;
         levels.push_back(p);
         return true;
     }
@@ -40,44 +43,8 @@ bool readLevels(const std::string &path, std::vector<Puzzle> &levels, std::strin
         err = "cannot read " + path;
         return false;
     }
-    levels = ParsePuzzles(text, err);
+    levels = ParsePuzzles(text, err, boards);
     return true;
-}
-
-int runImport(const Arguments &args)
-{
-    if (args.size() != 2) {
-        std::fprintf(stderr, "usage: levelkit import FILE OUTDIR\n");
-        return 2;
-    }
-    std::vector<Puzzle> levels;
-    std::string err;
-    if (!readLevels(args[0], levels, err)) {
-        std::fprintf(stderr, "%s\n", err.c_str());
-        return 1;
-    }
-    int status = err.empty() ? 0 : 1;
-    std::fputs(err.c_str(), stderr);
-    if (levels.size() > size_t(LevelCount))
-        std::fprintf(stderr, "only the first %d of %zu levels are written: the game has %d\n", LevelCount,
-                     levels.size(), LevelCount);
-    for (size_t i = 0; i < levels.size() && i < size_t(LevelCount); ++i) {
-        std::string map, why;
-        const std::string name = "Level" + std::to_string(i + 1) + ".Map";
-        if (!writeMapText(levels[i], map, why)) {
-            std::fprintf(stderr, "level %zu%s refused: %s\n", i + 1,
-                         levels[i].title.empty() ? "" : (" (" + levels[i].title + ")").c_str(), why.c_str());
-            status = 1;
-            continue;
-        }
-        std::ofstream out(args[1] + "/" + name, std::ios::binary);
-        out << map;
-        if (!out) {
-            std::fprintf(stderr, "cannot write %s/%s\n", args[1].c_str(), name.c_str());
-            return 1;
-        }
-    }
-    return status;
 }
 
 int runExport(const Arguments &args)
@@ -99,16 +66,22 @@ int runExport(const Arguments &args)
 int runSolve(const Arguments &args)
 {
     SolveLimits limits;
-    std::string file;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--time-limit" && i + 1 < args.size()) limits.seconds = std::atof(args[++i].c_str());
-        else if (args[i] == "--memory-limit" && i + 1 < args.size())
+    std::string file, solutions;
+    bool ok = true;
+    for (size_t i = 0; i < args.size() && ok; ++i) {
+        bool valued = i + 1 < args.size();
+        if (args[i] == "--time-limit" && valued) limits.seconds = std::atof(args[++i].c_str());
+        else if (args[i] == "--memory-limit" && valued)
             limits.memoryBytes = size_t(std::atof(args[++i].c_str()) * 1048576.0);
-        else if (file.empty()) file = args[i];
-        else file.clear(), i = args.size();
+        else if (args[i] == "--exact-share" && valued) limits.exactShare = std::atof(args[++i].c_str());
+        else if (args[i] == "--write-solutions" && valued) solutions = args[++i];
+        else if (file.empty() && args[i].compare(0, 2, "--") != 0) file = args[i];
+        else ok = false;
     }
-    if (file.empty() || limits.seconds <= 0) {
-        std::fprintf(stderr, "usage: levelkit solve FILE [--time-limit SECONDS] [--memory-limit MB]\n");
+    if (!ok || file.empty() || limits.seconds <= 0 || limits.memoryBytes == 0 || limits.exactShare < 0 ||
+        limits.exactShare > 1) {
+        std::fprintf(stderr, "usage: levelkit solve FILE [--time-limit SECONDS] [--memory-limit MB] "
+                             "[--exact-share FRACTION] [--write-solutions OUT]\n");
         return 2;
     }
     std::vector<Puzzle> levels;
@@ -119,25 +92,41 @@ int runSolve(const Arguments &args)
     }
     std::fputs(err.c_str(), stderr);
     bool all = err.empty() && !levels.empty();
+    std::string collection;
+    Progress progress("solve");
+    size_t solved = 0;
     for (size_t i = 0; i < levels.size(); ++i) {
-        const Puzzle &p = levels[i];
+        Puzzle &p = levels[i];
+        progress.show(i + 1, levels.size(), solved, "solved");
         SolveResult r = solvePuzzle(p, limits);
-        std::printf("; %s\n", p.title.empty() ? ("Level " + std::to_string(i + 1)).c_str() : p.title.c_str());
-        switch (r.status) {
-        case SolveResult::Solved:
-            std::printf("%s\n; keys: %s\n", r.moves.c_str(), keysFor(r.moves).c_str());
-            break;
-        case SolveResult::NoSolution: std::printf("no solution\n"); break;
-        case SolveResult::Timeout:
-        case SolveResult::OutOfMemory: std::printf("timeout\n"); break;
+        progress.clear();
+        std::printf("; %s\n", p.title.empty() ? ("Level " + std::to_string(p.number)).c_str() : p.title.c_str());
+        if (r.status == SolveResult::Solved) {
+            std::printf("%s\n; keys: %s\n; length: %ld moves, %ld pushes\n", r.moves.c_str(), keysFor(r.moves).c_str(),
+                        r.moveCount, r.pushCount);
+            if (!r.pushesOptimal) std::printf("; %s\n", NotProvenNote);
+            p.solution = r.moves;
+            p.storedMoves = r.moveCount;
+            p.storedPushes = r.pushCount;
+            ++solved;
+        } else {
+            // A solution the collection already stored is kept.
+            std::printf("%s\n", r.status == SolveResult::NoSolution ? "no solution" : "timeout");
+            all = false;
         }
         std::fflush(stdout);
-        const char *how = r.status == SolveResult::OutOfMemory ? " (memory limit)" : "";
-        std::fprintf(stderr, "level %zu: %ld moves, %ld pushes%s; %zu positions, %.3f s, %.1f MB%s\n", i + 1,
-                     r.moveCount, r.pushCount, r.status == SolveResult::Solved && !r.movesOptimal
-                                                   ? " (moves not proven fewest)" : "",
-                     r.states, r.seconds, r.peakBytes / 1048576.0, how);
-        if (r.status != SolveResult::Solved) all = false;
+        std::fprintf(stderr, "level %d: %s\n", p.number, solveFigures(r).c_str());
+        collection += FormatPuzzle(p);
+        if (r.status == SolveResult::Solved && !r.pushesOptimal) collection += "; " + std::string(NotProvenNote) + "\n";
+        collection += "\n";
+    }
+    if (!solutions.empty()) {
+        std::ofstream out(solutions, std::ios::binary);
+        out << collection;
+        if (!out) {
+            std::fprintf(stderr, "cannot write %s\n", solutions.c_str());
+            return 1;
+        }
     }
     return all ? 0 : 1;
 }

@@ -14,5 +14,6 @@ int runGenerate(const Arguments &args);
 
 // Shared by the commands.
 bool readWholeFile(const std::string &path, std::string &text);
-// Levels from a text collection or from one .Map file.
-bool readLevels(const std::string &path, std::vector<struct Puzzle> &levels, std::string &err);
+// Levels from a text collection or from one .Map file; boards, when given,
+// receives how many levels the text holds, refused ones included.
+bool readLevels(const std::string &path, std::vector<struct Puzzle> &levels, std::string &err, int *boards = nullptr);

@@ -162,6 +162,12 @@ BoardGeometry geometryFromGame()
         stack.push_back({r, c - 1});
         stack.push_back({r, c + 1});
     }
+    // Crates sealed away on their sites are shown too.
+    for (uint32_t i = 0; i + 1 < pieceCount; ++i) {
+        const Piece &k = pieceTable[i];
+        if (!seen[size_t(k.row) * BoardCapacity + k.col])
+            g.insideCells.push_back({x0 + 2.0f * k.col, 0.0f, z0 + 2.0f * k.row});
+    }
     return g;
 }
 

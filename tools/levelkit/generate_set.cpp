@@ -1,7 +1,9 @@
 // levelkit generate: the shipped set, band by band, easiest first.
 #include "tools/levelkit/commands.h"
 #include "tools/levelkit/generator.h"
+#include "tools/levelkit/progress.h"
 #include "tools/levelkit/puzzle.h"
+#include "tools/levelkit/scatter.h"
 
 #include <algorithm>
 #include <chrono>
@@ -53,8 +55,9 @@ std::vector<GeneratedLevel> generateSet(int count, unsigned seed, double budgetS
     std::vector<GeneratedLevel> pool;
     std::set<std::string> boards;
     GeneratedLevel first;
-    int wantedTotal = 0;
+    int wantedTotal = 0, allTries = 0;
     for (const Tier &t : Tiers) wantedTotal += t.wanted;
+    Progress progress("generate");
     for (size_t ti = 0; ti < sizeof Tiers / sizeof Tiers[0]; ++ti) {
         const Tier &t = Tiers[ti];
         // The band's share of the set, rounded up, and a quarter more to choose from.
@@ -66,6 +69,7 @@ std::vector<GeneratedLevel> generateSet(int count, unsigned seed, double budgetS
         // The lesson band tries until it has its level.
         while ((tries < t.tries || band.empty()) && tries < 1000 && elapsed() < budgetSeconds) {
             ++tries;
+            progress.show(pool.size() + band.size(), size_t(count), size_t(++allTries), "rooms tried");
             GeneratedLevel g;
             if (!generateLevel(t, random, g)) continue;
             if (!boards.insert(FormatBoard(g.puzzle)).second) continue;
@@ -76,6 +80,7 @@ std::vector<GeneratedLevel> generateSet(int count, unsigned seed, double budgetS
         if (int(band.size()) > wanted) band.resize(wanted);
         if (ti == 0 && !band.empty()) first = band[0];
         else pool.insert(pool.end(), band.begin(), band.end());
+        progress.clear();
         std::fprintf(stderr, "band %zu: %zu kept of %d tries, hardest %ld moves %ld pushes (%.0f s)\n", ti,
                      band.size(), tries, band.empty() ? 0 : band[0].puzzle.storedMoves,
                      band.empty() ? 0 : band[0].puzzle.storedPushes, elapsed());
@@ -102,26 +107,39 @@ int runGenerate(const Arguments &args)
     int count = 100;
     unsigned seed = 1;
     double budget = 240.0;
+    bool stress = false;
     std::string out;
-    for (size_t i = 0; i + 1 < args.size(); i += 2) {
-        if (args[i] == "--count") count = std::atoi(args[i + 1].c_str());
-        else if (args[i] == "--seed") seed = unsigned(std::strtoul(args[i + 1].c_str(), nullptr, 10));
-        else if (args[i] == "--budget") budget = std::atof(args[i + 1].c_str());
-        else if (args[i] == "--out") out = args[i + 1];
-        else {
-            std::fprintf(stderr, "unknown option %s\n", args[i].c_str());
-            return 2;
-        }
+    bool ok = true;
+    for (size_t i = 0; i < args.size() && ok; ++i) {
+        bool valued = i + 1 < args.size();
+        if (args[i] == "--stress") stress = true;
+        else if (args[i] == "--count" && valued) count = std::atoi(args[++i].c_str());
+        else if (args[i] == "--seed" && valued) seed = unsigned(std::strtoul(args[++i].c_str(), nullptr, 10));
+        else if (args[i] == "--budget" && valued) budget = std::atof(args[++i].c_str());
+        else if (args[i] == "--out" && valued) out = args[++i];
+        else ok = false;
     }
-    if (args.size() % 2 || count < 1 || count > 100) {
-        std::fprintf(stderr, "usage: levelkit generate [--count N] [--seed S] [--budget SECONDS] [--out FILE]\n");
+    if (!ok || count < 1 || count > (stress ? 1000 : 100)) {
+        std::fprintf(stderr, "usage: levelkit generate [--count N] [--seed S] [--budget SECONDS] [--out FILE]\n"
+                             "       levelkit generate --stress [--count N] [--seed S] [--out FILE]\n");
         return 2;
     }
-    std::vector<GeneratedLevel> set = generateSet(count, seed, budget);
-    std::string text = "; Cratewright levels, made by levelkit generate --count " + std::to_string(count) +
-                       " --seed " + std::to_string(seed) + ".\n; Every solution is optimal: fewest pushes, then "
-                       "fewest moves. Letters: l r u d walk, L R U D push.\n\n";
-    for (const GeneratedLevel &g : set) text += FormatPuzzle(g.puzzle) + "\n";
+    std::string text;
+    size_t made = 0;
+    if (stress) {
+        std::vector<Puzzle> set = stressSet(count, seed);
+        text = "; The solver's stress set, made by levelkit generate --stress --count " + std::to_string(count) +
+               " --seed " + std::to_string(seed) + ".\n; Solvable by construction; no solutions stored.\n\n";
+        for (const Puzzle &p : set) text += FormatPuzzle(p) + "\n";
+        made = set.size();
+    } else {
+        std::vector<GeneratedLevel> set = generateSet(count, seed, budget);
+        text = "; Cratewright levels, made by levelkit generate --count " + std::to_string(count) + " --seed " +
+               std::to_string(seed) + ".\n; Every solution is optimal: fewest pushes, then fewest moves. Letters: "
+               "l r u d walk, L R U D push.\n\n";
+        for (const GeneratedLevel &g : set) text += FormatPuzzle(g.puzzle) + "\n";
+        made = set.size();
+    }
     if (out.empty()) {
         std::fputs(text.c_str(), stdout);
     } else {
@@ -132,8 +150,8 @@ int runGenerate(const Arguments &args)
             return 1;
         }
     }
-    if (int(set.size()) < count) {
-        std::fprintf(stderr, "only %zu levels made within the budget\n", set.size());
+    if (int(made) < count) {
+        std::fprintf(stderr, "only %zu levels made within the budget\n", made);
         return 1;
     }
     return 0;

@@ -13,12 +13,6 @@
 #include <fstream>
 #include <set>
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// A rectangle of floor with walls round it, some inner wall blocks, and the
-// corners sometimes cut away so rooms are not all boxes.
 Puzzle makeRoom(const Tier &t, std::mt19937 &random)
 {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
@@ -52,7 +46,6 @@ Puzzle makeRoom(const Tier &t, std::mt19937 &random)
     return p;
 }
 
-// The floor must be one piece, and no floor cell a pocket with three walls.
 bool roomIsGood(Puzzle &p, int crates)
 {
     std::vector<int> floor;
@@ -77,6 +70,8 @@ bool roomIsGood(Puzzle &p, int crates)
         if (!area[i]) return false;
     return true;
 }
+
+namespace {
 
 // Breadth-first pulls from every solved position. Returns the positions of
 // the deepest finished layer, as indices into the table.
@@ -201,6 +196,7 @@ bool generateLevel(const Tier &t, std::mt19937 &random, GeneratedLevel &out)
         SolveLimits limits;
         limits.seconds = 30.0;
         limits.memoryBytes = size_t(1) << 30;
+        limits.exactShare = 1.0;  // a level is kept only with its proven optimum
         SolveResult r = solvePuzzle(p, limits);
         if (r.status != SolveResult::Solved || !r.movesOptimal) continue;
         if (r.pushCount != depth) {

@@ -28,6 +28,13 @@ struct GeneratedLevel {
     double score() const { return double(puzzle.storedMoves) + 3.0 * double(puzzle.storedPushes); }
 };
 
+// A rectangle of floor with walls round it, some inner wall blocks, and the
+// corners sometimes cut away so rooms are not all boxes.
+Puzzle makeRoom(const Tier &t, std::mt19937 &random);
+// The floor must be one piece with room for the crates; pockets with three
+// walls are filled. Puts the keeper on the first floor cell.
+bool roomIsGood(Puzzle &p, int crates);
+
 // One level of the tier, or false when this room gave nothing worth keeping.
 bool generateLevel(const Tier &tier, std::mt19937 &random, GeneratedLevel &out);
 

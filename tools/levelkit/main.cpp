@@ -14,11 +14,11 @@ struct Command {
 
 // name        runs          usage
 const Command Commands[] = {
-    {"import",   runImport,   "import FILE OUTDIR            text levels to Level1.Map..."},
+    {"import",   runImport,   "import FILE OUTDIR [--first N] [--at K] [--count M]   text levels to LevelK.Map..."},
     {"export",   runExport,   "export FILE.Map               a level file in the text notation"},
-    {"check",    runCheck,    "check DIR [--solutions FILE]  prove every .Map file in DIR"},
-    {"solve",    runSolve,    "solve FILE [--time-limit S] [--memory-limit MB]"},
-    {"generate", runGenerate, "generate [--count N] [--seed S] [--budget SECONDS] [--out FILE]"},
+    {"check",    runCheck,    "check DIR [--solutions FILE]...  prove every .Map file in DIR"},
+    {"solve",    runSolve,    "solve FILE [--time-limit S] [--memory-limit MB] [--exact-share F] [--write-solutions OUT]"},
+    {"generate", runGenerate, "generate [--stress] [--count N] [--seed S] [--budget SECONDS] [--out FILE]"},
 };
 
 }  // namespace

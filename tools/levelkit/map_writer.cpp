@@ -93,9 +93,9 @@ std::vector<WorldPoint> geometryPoints(const BoardGeometry &g)
 
 Puzzle tidyPuzzle(const Puzzle &in)
 {
-    std::vector<bool> area = KeeperArea(in);
-    std::vector<bool> keep = area;
-    for (int i : recordedWalls(in, area)) keep[i] = true;
+    std::vector<bool> area = KeeperArea(in), shown = ShownCells(in);
+    std::vector<bool> keep = shown;
+    for (int i : recordedWalls(in, shown)) keep[i] = true;
     int top = in.height, bottom = -1, left = in.width, right = -1;
     for (int r = 0; r < in.height; ++r)
         for (int c = 0; c < in.width; ++c)
@@ -114,7 +114,7 @@ Puzzle tidyPuzzle(const Puzzle &in)
     auto moved = [&](int i) { return p.index(i / in.width - top, i % in.width - left); };
     for (size_t i = 0; i < in.cells.size(); ++i)
         if (keep[i]) {
-            p.cells[moved(int(i))] = area[i] ? Cell::Floor : Cell::Wall;
+            p.cells[moved(int(i))] = area[i] ? Cell::Floor : shown[i] ? Cell::Outside : Cell::Wall;
             p.sites[moved(int(i))] = in.sites[i];
         }
     p.keeper = moved(in.keeper);
@@ -126,7 +126,7 @@ Puzzle tidyPuzzle(const Puzzle &in)
 bool writeMapText(const Puzzle &original, std::string &mapText, std::string &why)
 {
     Puzzle p = tidyPuzzle(original);
-    std::vector<bool> area = KeeperArea(p);
+    std::vector<bool> area = ShownCells(p);  // the keeper's area and crates sealed away on their sites
     int rows = p.width, cols = p.height;
     char buf[200];
     if (rows > BoardCapacity || cols > BoardCapacity) {

@@ -36,9 +36,9 @@ struct BoardGeometry {
 };
 std::vector<WorldPoint> geometryPoints(const BoardGeometry &g);
 
-// The level as its file holds it: only the walls that touch the inside are
-// kept (the rest of the rectangle is empty floor nobody reaches), and the
-// rectangle is cut to them.
+// The level as its file holds it: only the walls that touch the inside (or a
+// crate sealed away on its site) are kept (the rest of the rectangle is empty
+// floor nobody reaches), and the rectangle is cut to them.
 Puzzle tidyPuzzle(const Puzzle &p);
 
 // The level file's text; false with the reason when a capacity is exceeded or

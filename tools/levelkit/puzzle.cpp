@@ -62,25 +62,35 @@ bool buildPuzzle(const std::vector<std::string> &lines, Puzzle &p, std::string &
                 why = "the keeper's area is not enclosed by walls";
                 return false;
             }
-    for (int i : p.crates)
-        if (!area[i]) {
-            why = "a crate lies outside the keeper's area";
-            return false;
-        }
+    // Where the keeper can never go, only crates already on their sites may
+    // stand (they stay covered); anything else there can never be solved.
+    std::vector<bool> crate(p.cells.size(), false);
+    for (int i : p.crates) crate[i] = true;
     for (size_t i = 0; i < p.cells.size(); ++i) {
-        if (p.sites[i] && !area[i]) {
-            why = "a site lies outside the keeper's area";
-            return false;
-        }
-        if (p.cells[i] == Cell::Floor && !area[i]) p.cells[i] = Cell::Outside;
+        if (area[i] || crate[i] == p.sites[i]) continue;
+        why = std::string(crate[i] ? "a crate off its site" : "a site without a crate") +
+              " lies where the keeper can never go (text row " + std::to_string(i / p.width + 1) + ", column " +
+              std::to_string(i % p.width + 1) + ")";
+        return false;
     }
+    for (size_t i = 0; i < p.cells.size(); ++i)
+        if (p.cells[i] == Cell::Floor && !area[i]) p.cells[i] = Cell::Outside;
     std::sort(p.crates.begin(), p.crates.end());
     return true;
 }
 
 }  // namespace
 
+const char NotProvenNote[] = "not proven fewest pushes";
+
 int Puzzle::siteCount() const { return int(std::count(sites.begin(), sites.end(), true)); }
+
+int Puzzle::cratesOnSites() const
+{
+    int on = 0;
+    for (int i : crates) on += sites[i];
+    return on;
+}
 
 std::vector<bool> KeeperArea(const Puzzle &p)
 {
@@ -105,24 +115,33 @@ std::vector<bool> KeeperArea(const Puzzle &p)
     return seen;
 }
 
-std::vector<Puzzle> ParsePuzzles(const std::string &text, std::string &err)
+std::vector<bool> ShownCells(const Puzzle &p)
+{
+    std::vector<bool> shown = KeeperArea(p);
+    for (int i : p.crates) shown[i] = true;
+    return shown;
+}
+
+std::vector<Puzzle> ParsePuzzles(const std::string &text, std::string &err, int *boardCount)
 {
     std::vector<Puzzle> out;
     std::vector<std::string> board;
     std::string pendingTitle;
     bool lastOpen = false;  // the last level may still take a title or a solution
-    int lineNo = 0, boardStart = 0;
+    int lineNo = 0, boardStart = 0, boards = 0;
     auto finish = [&]() {
         if (board.empty()) return;
         Puzzle p;
         std::string why;
+        ++boards;
         if (buildPuzzle(board, p, why)) {
             p.title = pendingTitle;
+            p.number = boards;
             out.push_back(p);
             lastOpen = true;
         } else {
-            err += "level at line " + std::to_string(boardStart) + (pendingTitle.empty() ? "" : " (" + pendingTitle + ")") +
-                   " skipped: " + why + "\n";
+            err += "level " + std::to_string(boards) + " at line " + std::to_string(boardStart) +
+                   (pendingTitle.empty() ? "" : " (" + pendingTitle + ")") + " skipped: " + why + "\n";
             lastOpen = false;
         }
         pendingTitle.clear();
@@ -151,8 +170,9 @@ std::vector<Puzzle> ParsePuzzles(const std::string &text, std::string &err)
             } else if (startsWith(rest, "length:")) {
                 if (lastOpen) std::sscanf(rest.c_str() + 7, " %ld moves, %ld pushes", &out.back().storedMoves,
                                           &out.back().storedPushes);
-            } else if (startsWith(rest, "keys:")) {
-                // the game's keys for a solution, printed for players; the letters are what counts
+            } else if (startsWith(rest, "keys:") || rest == NotProvenNote) {
+                // the game's keys for a solution, printed for players, and the
+                // solver's note on a long one; the letters are what counts
             } else {
                 pendingTitle = rest;
                 lastOpen = false;
@@ -164,6 +184,7 @@ std::vector<Puzzle> ParsePuzzles(const std::string &text, std::string &err)
         }
     }
     finish();
+    if (boardCount) *boardCount = boards;
     return out;
 }
 

@@ -1,6 +1,6 @@
 // A level as the text notation draws it: the common crate-puzzle characters,
 // one text line per row, read top to bottom. The board of the game is this
-// picture turned a quarter (see ToBoard in map_writer.h).
+// picture turned a quarter (see boardSpotOf in map_writer.h).
 #pragma once
 
 #include <string>
@@ -10,10 +10,13 @@ enum class Cell : char { Outside, Floor, Wall };
 
 struct Puzzle {
     std::string title;
+    int number = 0;                  // place in its collection, refused levels counted
     int width = 0, height = 0;       // text columns and rows
     std::vector<Cell> cells;         // row-major, width * height
     std::vector<bool> sites;         // same layout
-    std::vector<int> crates;         // text cell indices (row * width + col)
+    std::vector<int> crates;         // text cell indices (row * width + col), sorted; crates
+                                     // on sites the keeper can never reach are kept as they
+                                     // stand (Outside cells): they never move and stay covered
     int keeper = -1;                 // text cell index
     std::string solution;            // lurdLURD, empty when none is stored
     long storedMoves = -1, storedPushes = -1;
@@ -21,14 +24,17 @@ struct Puzzle {
     int index(int row, int col) const { return row * width + col; }
     bool isSite(int i) const { return sites[i]; }
     int siteCount() const;
+    int cratesOnSites() const;
 };
 
 // Splits a text collection into levels. Levels are separated by lines that
 // hold no board characters; a "; Title" or "Title: ..." line next to a level
 // names it. "; solution: ..." and "; length: M moves, P pushes" lines after a
-// level carry its stored solution. Errors go to err (one line each) and the
-// bad level is skipped.
-std::vector<Puzzle> ParsePuzzles(const std::string &text, std::string &err);
+// level carry its stored solution, "; not proven fewest pushes" marks a
+// solution that may be longer than need be. Errors go to err (one line each)
+// and the bad level is skipped; it still counts in the numbering.
+// boards, when given, receives how many levels the text holds, refused ones included.
+std::vector<Puzzle> ParsePuzzles(const std::string &text, std::string &err, int *boards = nullptr);
 
 // The board in the text notation, without title or solution lines.
 std::string FormatBoard(const Puzzle &p);
@@ -38,6 +44,12 @@ std::string FormatPuzzle(const Puzzle &p);
 // Marks every floor cell the keeper can walk to (crates ignored) and returns
 // the mask; cells outside it are not part of the level's inside.
 std::vector<bool> KeeperArea(const Puzzle &p);
+// The keeper's area and the crates standing on sites outside it: what the
+// level file holds and the camera shows.
+std::vector<bool> ShownCells(const Puzzle &p);
+
+// The note the solver adds after a solution that is not proven shortest.
+extern const char NotProvenNote[];
 
 // A move letter's text step: l r u d (and capitals) to row and column changes.
 bool LetterStep(char letter, int &drow, int &dcol);

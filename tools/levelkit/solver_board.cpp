@@ -20,6 +20,8 @@ SolverBoard::SolverBoard(const Puzzle &p)
             textIndex.push_back(int(i));
         }
     cellCount = int(textIndex.size());
+    textWidth = p.width;
+    textCells = int(p.cells.size());
     next.resize(cellCount);
     site.assign(cellCount, 0);
     for (int c = 0; c < cellCount; ++c) {
@@ -94,48 +96,55 @@ std::string Reach::pathTo(const SolverBoard &b, int c) const
     return path;
 }
 
-namespace {
-
-struct FreezeCheck {
-    const SolverBoard &b;
-    const std::vector<uint8_t> &occupied;
-    std::vector<int> onStack;
-    std::vector<int> frozenOffSite;  // only what a frozen chain proved stays
-
-    bool wall(int c) const { return c == NoCell; }
-    bool crateAt(int c) const { return c != NoCell && occupied[c]; }
-    bool visiting(int c) const { return std::find(onStack.begin(), onStack.end(), c) != onStack.end(); }
-
-    // Blocked along one axis (directions a and opposite(a)).
-    bool axisBlocked(int c, int a)
-    {
-        int one = b.next[c][a], two = b.next[c][opposite(a)];
-        if (wall(one) || wall(two)) return true;
-        if (visiting(one) || visiting(two)) return true;  // a crate under test counts as a wall
-        if (b.dead[one] && b.dead[two]) return true;
-        if (crateAt(one) && frozen(one)) return true;
-        if (crateAt(two) && frozen(two)) return true;
-        return false;
-    }
-
-    bool frozen(int c)
-    {
-        size_t mark = frozenOffSite.size();
-        onStack.push_back(c);
-        bool result = axisBlocked(c, 0) && axisBlocked(c, 1);
-        onStack.pop_back();
-        // A crate found frozen only while c counted as a wall is free again when c is not frozen.
-        if (!result) frozenOffSite.resize(mark);
-        else if (!b.site[c]) frozenOffSite.push_back(c);
-        return result;
-    }
-};
-
-}  // namespace
-
-bool frozenDeadlock(const SolverBoard &b, const std::vector<uint8_t> &occupied, int c)
+AreaBits::AreaBits(const SolverBoard &b)
+    : b_(b), words_((b.textCells + 63) / 64), rowWords_(b.textWidth / 64), rowBits_(b.textWidth % 64),
+      inside_(words_, 0), floor_(words_, 0), area_(words_, 0)
 {
-    if (!b.everyCrateOnSite) return false;
-    FreezeCheck check{b, occupied, {}, {}};
-    return check.frozen(c) && !check.frozenOffSite.empty();
+    for (int c = 0; c < b.cellCount; ++c) inside_[bitOf(c) >> 6] |= uint64_t(1) << (bitOf(c) & 63);
+}
+
+void AreaBits::setFloor(const std::vector<uint8_t> &occupied)
+{
+    floor_ = inside_;
+    for (int c = 0; c < b_.cellCount; ++c)
+        if (occupied[c]) flip(c);
+}
+
+void AreaBits::flood(int from)
+{
+    std::fill(area_.begin(), area_.end(), 0);
+    area_[bitOf(from) >> 6] |= uint64_t(1) << (bitOf(from) & 63);
+    // Shifts by one cell and by one text row, across word edges; the inside
+    // never touches the text's edges, so nothing wraps into it.
+    auto word = [&](int i) { return i >= 0 && i < words_ ? area_[i] : 0; };
+    auto shiftedUp = [&](int i, int wordsBack, int bits) {  // the bit n places below, moved here
+        uint64_t w = word(i - wordsBack) << bits;
+        if (bits) w |= word(i - wordsBack - 1) >> (64 - bits);
+        return w;
+    };
+    auto shiftedDown = [&](int i, int wordsOn, int bits) {  // the bit n places above, moved here
+        uint64_t w = word(i + wordsOn) >> bits;
+        if (bits) w |= word(i + wordsOn + 1) << (64 - bits);
+        return w;
+    };
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (int i = 0; i < words_; ++i) {
+            uint64_t a = area_[i];
+            uint64_t n = a | shiftedUp(i, 0, 1) | shiftedDown(i, 0, 1) | shiftedUp(i, rowWords_, rowBits_) |
+                         shiftedDown(i, rowWords_, rowBits_);
+            n &= floor_[i];
+            if (n != a) {
+                area_[i] = n;
+                grew = true;
+            }
+        }
+    }
+}
+
+int AreaBits::smallest() const
+{
+    for (int i = 0; i < words_; ++i)
+        if (area_[i]) return b_.cellOfText[i * 64 + __builtin_ctzll(area_[i])];
+    return NoCell;
 }
