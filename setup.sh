@@ -23,7 +23,7 @@ build_packages=(g++ make cmake pkg-config dpkg-dev
     libgles-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
     libsdl2-dev libx11-dev libxrandr-dev libxi-dev libxxf86vm-dev
     libgtest-dev googletest libpng-dev)
-test_packages=(xvfb xfonts-base xdotool x11-apps x11-utils imagemagick libglu1-mesa-dev
+test_packages=(xvfb xfonts-base xdotool x11-apps x11-utils imagemagick
     clang libclang-rt-14-dev desktop-file-utils)
 
 say() { printf 'setup: %s\n' "$*"; }

@@ -6,10 +6,7 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
 #include <sstream>
 #include <sys/prctl.h>
 #include <sys/stat.h>
@@ -38,10 +35,7 @@ void killGroup(pid_t pid, int signal = SIGKILL)
 {
     if (pid <= 0) return;
     kill(-pid, signal);
-    if (!reap(pid, 3000, nullptr)) {
-        kill(-pid, SIGKILL);
-        reap(pid, 2000, nullptr);
-    }
+    if (!reap(pid, 3000, nullptr)) kill(-pid, SIGKILL), reap(pid, 2000, nullptr);
 }
 
 Display *openDisplay(const std::string &name)
@@ -55,18 +49,18 @@ Display *openDisplay(const std::string &name)
 // WM_NAME's type "UTF-8", which xdotool cannot decode, so it never finds them.
 bool titled(Display *d, Window w, const std::string &title)
 {
+    bool same = false;
     for (const char *property : {"WM_NAME", "_NET_WM_NAME"}) {
         Atom type;
         int format;
         unsigned long count, after;
         unsigned char *data = nullptr;
-        bool same = XGetWindowProperty(d, w, XInternAtom(d, property, False), 0, 256, False, AnyPropertyType,
-                                       &type, &format, &count, &after, &data) == Success &&
-                    data && format == 8 && std::string(reinterpret_cast<char *>(data), count) == title;
+        same = same || (XGetWindowProperty(d, w, XInternAtom(d, property, False), 0, 256, False, AnyPropertyType, &type,
+                                           &format, &count, &after, &data) == Success &&
+                        data && format == 8 && std::string(reinterpret_cast<char *>(data), count) == title);
         if (data) XFree(data);
-        if (same) return true;
     }
-    return false;
+    return same;
 }
 
 }  // namespace
@@ -86,9 +80,7 @@ pid_t Spawn(const std::vector<std::string> &argv, const std::string &log)
         setpgid(0, 0);
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         int in = open("/dev/null", O_RDONLY), out = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-        dup2(in, 0);
-        dup2(out, 1);
-        dup2(out, 2);
+        dup2(in, 0), dup2(out, 1), dup2(out, 2);
         // The game must find its way without an audio device of any kind,
         // unless a test asks for SDL's silent one.
         unsetenv("SDL_AUDIODRIVER");
@@ -113,24 +105,20 @@ pid_t Spawn(const std::vector<std::string> &argv, const std::string &log)
 std::string RunTool(const std::vector<std::string> &argv, int *status, int timeoutMs)
 {
     // Output to a file, not a pipe, so a big screenshot cannot stall the tool.
-    std::string out = "/tmp/cw-e2e-" + std::to_string(getpid()) + ".out";
+    const std::string out = "/tmp/cw-e2e-" + std::to_string(getpid()) + ".out";
     std::remove(out.c_str());
-    pid_t pid = Spawn(argv, out);
+    const pid_t pid = Spawn(argv, out);
     int result = -1;
-    if (!reap(pid, timeoutMs, &result)) {
-        killGroup(pid);
-        result = -1;
-    }
+    if (!reap(pid, timeoutMs, &result)) killGroup(pid), result = -1;
     if (status) *status = result;
-    std::string text = ReadTextFile(out);
+    const std::string text = ReadTextFile(out);
     std::remove(out.c_str());
     return text;
 }
 
 bool SameColour(Colour a, Colour b, int tolerance)
 {
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
-           std::abs(a.b - b.b) <= tolerance;
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
 }
 
 Colour Screenshot::at(int x, int y) const
@@ -140,21 +128,6 @@ Colour Screenshot::at(int x, int y) const
     return {p[0], p[1], p[2]};
 }
 
-int Screenshot::count(Colour colour, PixelRect area, int tolerance, Point *mean) const
-{
-    double sx = 0, sy = 0;
-    int hits = 0;
-    for (int y = std::max(area.y0, 0); y <= std::min(area.y1, height - 1); ++y)
-        for (int x = std::max(area.x0, 0); x <= std::min(area.x1, width - 1); ++x)
-            if (SameColour(at(x, y), colour, tolerance)) {
-                sx += x;
-                sy += y;
-                ++hits;
-            }
-    if (mean && hits) *mean = {sx / hits, sy / hits};
-    return hits;
-}
-
 void GameTest::TearDown()
 {
     for (pid_t pid : extraProcesses) killGroup(pid);
@@ -162,7 +135,7 @@ void GameTest::TearDown()
     killGroup(serverPid, SIGTERM);
     for (const std::string &path : immutableFiles) RunTool({"chattr", "-i", path});
     if (!folder.empty()) {
-        std::string root = folder.substr(0, folder.rfind('/'));
+        const std::string root = folder.substr(0, folder.rfind('/'));
         if (HasFailure()) std::printf("game folder kept for a look: %s\n", root.c_str());
         else RemoveTree(root);
     }
@@ -180,24 +153,20 @@ void GameTest::MakeGameFolder()
 void GameTest::StartDisplay(int width, int height)
 {
     if (folder.empty()) MakeGameFolder();
-    std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
     for (int i = 0, start = getpid() % DisplayRange; i < DisplayRange; ++i) {
-        int number = FirstDisplay + (start + i) % DisplayRange;
-        std::string name = ":" + std::to_string(number), lock = "/tmp/.X" + std::to_string(number) + "-lock";
-        std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
-        if (access(lock.c_str(), F_OK) == 0 || access(socket.c_str(), F_OK) == 0) continue;
-        pid_t pid = Spawn({"Xvfb", name, "-screen", "0", screen, "-nolisten", "tcp", "-noreset"},
-                          folder + "/../xvfb.log");
+        const int number = FirstDisplay + (start + i) % DisplayRange;
+        const std::string name = ":" + std::to_string(number), lock = "/tmp/.X" + std::to_string(number) + "-lock";
+        if (access(lock.c_str(), F_OK) == 0 || access(("/tmp/.X11-unix/X" + std::to_string(number)).c_str(), F_OK) == 0)
+            continue;
+        pid_t pid = Spawn({"Xvfb", name, "-screen", "0", screen, "-nolisten", "tcp", "-noreset"}, folder + "/../xvfb.log");
         // Ours is up when the lock names it and it takes connections; it
         // ends at once when another server took the number first.
         for (long long end = nowMs() + 5000; nowMs() < end && !reap(pid, 0, nullptr); waitMs(20)) {
             if (std::atoi(ReadTextFile(lock).c_str()) != pid) continue;
             if (Display *d = openDisplay(name)) {
                 XCloseDisplay(d);
-                serverPid = pid;
-                display = name;
-                screenWidth = width;
-                screenHeight = height;
+                serverPid = pid, display = name, screenWidth = width, screenHeight = height;
                 setenv("DISPLAY", name.c_str(), 1);
                 return;
             }
@@ -224,14 +193,13 @@ std::vector<WindowBox> GameTest::WindowsTitled(const std::string &title) const
     if (!d) return found;
     Window root = DefaultRootWindow(d), parent, *children = nullptr;
     unsigned int count = 0;
-    if (XQueryTree(d, root, &root, &parent, &children, &count)) {
+    if (XQueryTree(d, root, &root, &parent, &children, &count))
         for (unsigned int i = 0; i < count; ++i) {
             XWindowAttributes a;
             if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable && titled(d, children[i], title))
                 found.push_back({children[i], a.x, a.y, a.width, a.height});
         }
-        if (children) XFree(children);
-    }
+    if (children) XFree(children);
     XCloseDisplay(d);
     return found;
 }
@@ -273,12 +241,9 @@ void GameTest::SendWindowClose(unsigned long window) const
 Screenshot GameTest::Shot() const
 {
     Screenshot shot;
-    std::string raw = RunTool({"sh", "-c", "xwd -root -silent 2>/dev/null | /usr/bin/convert xwd:- -depth 8 rgb:- 2>/dev/null"});
-    if (raw.size() == static_cast<size_t>(screenWidth) * screenHeight * 3) {
-        shot.width = screenWidth;
-        shot.height = screenHeight;
-        shot.rgb.assign(raw.begin(), raw.end());
-    }
+    const std::string raw = RunTool({"sh", "-c", "xwd -root -silent 2>/dev/null | /usr/bin/convert xwd:- -depth 8 rgb:- 2>/dev/null"});
+    if (raw.size() == static_cast<size_t>(screenWidth) * screenHeight * 3)
+        shot.width = screenWidth, shot.height = screenHeight, shot.rgb.assign(raw.begin(), raw.end());
     return shot;
 }
 
@@ -288,10 +253,6 @@ bool GameTest::WaitScreen(const std::function<bool(const Screenshot &)> &test, i
         lastShot = Shot();
         if (!lastShot.rgb.empty() && test(lastShot)) return true;
     }
-    // Kept with the folder for a look at what the screen showed instead.
-    std::ofstream(folder + "/../timeout-" + std::to_string(++timeouts) + ".ppm", std::ios::binary)
-        << "P6\n" << lastShot.width << ' ' << lastShot.height << "\n255\n"
-        << std::string(lastShot.rgb.begin(), lastShot.rgb.end());
     return false;
 }
 

@@ -13,12 +13,6 @@
 struct Colour {
     int r, g, b;
 };
-struct PixelRect {
-    int x0, y0, x1, y1;  // inclusive
-};
-struct Point {
-    double x, y;
-};
 
 bool SameColour(Colour a, Colour b, int tolerance);
 
@@ -27,9 +21,6 @@ struct Screenshot {
     int width = 0, height = 0;
     std::vector<unsigned char> rgb;
     Colour at(int x, int y) const;
-    // Pixels of colour (each channel within tolerance) in area; their mean
-    // position goes to *mean when there are any.
-    int count(Colour colour, PixelRect area, int tolerance, Point *mean = nullptr) const;
 };
 
 struct WindowBox {
@@ -84,10 +75,6 @@ protected:
     // Screen pixels of a point given as fractions of the game window.
     int GameX(double fraction) const { return game.x + static_cast<int>(fraction * game.width); }
     int GameY(double fraction) const { return game.y + static_cast<int>(fraction * game.height); }
-    PixelRect GameArea(double fx0, double fy0, double fx1, double fy1) const
-    {
-        return {GameX(fx0), GameY(fy0), GameX(fx1) - 1, GameY(fy1) - 1};
-    }
 
     std::string display, folder;
     WindowBox game;
@@ -98,5 +85,5 @@ protected:
 private:
     int screenWidth = 0, screenHeight = 0;
     pid_t serverPid = 0, gamePid = 0;
-    int gameStatus = -1, timeouts = 0;
+    int gameStatus = -1;
 };

@@ -3,15 +3,11 @@
 #include "tests/support/test_files.h"
 
 #include <algorithm>
-#include <cmath>
-#include <sstream>
 
 namespace {
 
-// Looking down at the yard's middle from the low-column side (as the shipped
-// levels do), so that screen up is column + 1 and screen right is row + 1.
-const char YardCamera[] = "0.0\n26.0\n6.0\n6.0\n0.0\n6.0\n";
-
+// Looking down at the yard's middle from the low-column side, as the shipped levels do.
+const char YardCamera[] = "0 26 6 6 0 6";
 
 // The mask-then-add drawing of the arrows: the masks are white, so the arrow's
 // colour is added to what lies under it.
@@ -19,27 +15,6 @@ Colour added(TextureId under, TextureId over)
 {
     Colour a = CratewrightTest::Picture(under), b = CratewrightTest::Picture(over);
     return {std::min(255, a.r + b.r), std::min(255, a.g + b.g), std::min(255, a.b + b.b)};
-}
-
-// One piece line: x, height, z, kind (0 piece, 1 wall, 2 site), row, column.
-void put(std::ostringstream &out, const char *height, int kind, Cell at)
-{
-    out << 2 * at.col << ' ' << height << ' ' << 2 * at.row << ' ' << kind << ' ' << at.row << ' ' << at.col << '\n';
-}
-
-std::string levelText(const TestLevel &level)
-{
-    std::ostringstream out;
-    out << YardCamera << level.rows << '\n' << level.cols << "\n0\n" << 2 * (level.rows + level.cols) - 4 << '\n';
-    for (int r = 0; r < level.rows; ++r)
-        for (int c = 0; c < level.cols; ++c)
-            if (r == 0 || c == 0 || r == level.rows - 1 || c == level.cols - 1) put(out, "2.0", 1, {r, c});
-    out << level.sites.size() << '\n';
-    for (Cell s : level.sites) put(out, "0", 2, s);
-    out << level.crates.size() + 1 << '\n';
-    for (Cell c : level.crates) put(out, "2", 0, c);
-    put(out, "1", 0, level.keeper);
-    return out.str();
 }
 
 }  // namespace
@@ -50,17 +25,11 @@ Colour CratewrightTest::Picture(TextureId id)
     return {c.r, c.g, c.b};
 }
 
-void CratewrightTest::WriteConfig(int kept, int level, int sound)
-{
-    WriteTextFile(FilePath("config.ini"),
-                  std::to_string(kept) + "\n" + std::to_string(level) + "\n" + std::to_string(sound) + "\n");
-}
-
 std::string CratewrightTest::Config() const { return ReadTextFile(FilePath("config.ini")); }
 
-void CratewrightTest::WriteLevel(int number, const TestLevel &level)
+void CratewrightTest::WriteLevel(int number, const char *picture)
 {
-    WriteTextFile(FilePath("Level" + std::to_string(number) + ".Map"), levelText(level));
+    WriteTextFile(FilePath("Level" + std::to_string(number) + ".Map"), LevelText(picture, YardCamera));
 }
 
 void CratewrightTest::WriteTestGame(int level, int sound, int kept)
@@ -73,7 +42,8 @@ void CratewrightTest::WriteTestGame(int level, int sound, int kept)
     WriteLevel(2, OnePushLevel);
     WriteLevel(3, MarkedLevel);
     WriteLevel(100, OnePushLevel);
-    WriteConfig(kept, level, sound);
+    WriteTextFile(FilePath("config.ini"),
+                  std::to_string(kept) + "\n" + std::to_string(level) + "\n" + std::to_string(sound) + "\n");
 }
 
 void CratewrightTest::Launch(int width, int height)
@@ -117,34 +87,4 @@ bool CratewrightTest::ArrowAt(const Screenshot &s, int entry) const
         if (SameColour(s.at(x, GameY(rowMiddle[e - 1])), added(MenuTexture, RArrowTexture), Tolerance) != (e == entry))
             return false;
     return true;
-}
-
-bool CratewrightTest::Keeper(const Screenshot &s, Way went, Point *at) const
-{
-    // The yard is seen from its low-column side, so the arrow pictures are a
-    // quarter turn off the screen directions.
-    TextureId arrow = went.dx < 0 ? UArrowTexture : went.dx > 0 ? DArrowTexture : went.dy < 0 ? RArrowTexture : LArrowTexture;
-    return Spot(s, added(GroundTexture, arrow), at);
-}
-
-bool CratewrightTest::Moved(Point from, Point to, Way way) const
-{
-    auto along = [&](double d, int sign) { return sign ? d * sign > CellPixels() * 0.5 : std::fabs(d) < CellPixels() * 0.45; };
-    return along(to.x - from.x, way.dx) && along(to.y - from.y, way.dy);
-}
-
-Point CratewrightTest::ExpectKeeper(Point from, Way way, const char *what, Way went)
-{
-    Point at{0, 0};
-    if (!went.dx && !went.dy) went = way;
-    EXPECT_TRUE(WaitScreen([&](const Screenshot &s) { return Keeper(s, went, &at) && Moved(from, at, way); }))
-        << what << ": the keeper is not where it should be";
-    return at;
-}
-
-Point CratewrightTest::KeeperAtStart()
-{
-    Point at{0, 0};
-    EXPECT_TRUE(WaitScreen([&](const Screenshot &s) { return Keeper(s, Left, &at); })) << "no keeper";
-    return at;
 }

@@ -20,7 +20,7 @@ protected:
 };
 
 // Three levels as collections write them: a "; title" line before, a "Title:"
-// line after, comments and blank lines between, ragged right edges.
+// line after, comments and blank lines between, ragged right edges, a keeper on a site.
 const char Collection[] =
     "; made for the test\n\n; Alpha\n#####\n#@$.#\n#####\n\n"
     "  ######\n###    #\n#  $ * #\n# .+   #\n########\nTitle: Beta\nAuthor: nobody\n"
@@ -37,7 +37,7 @@ TEST_F(ImportExport, ExportGivesBackEveryImportedBoard)
     const char *titles[] = {"Alpha", "Beta", "Gamma"};
     for (size_t i = 0; i < levels.size(); ++i) {
         EXPECT_EQ(levels[i].title, titles[i]);
-        std::string map = dir + "/Level" + std::to_string(i + 1) + ".Map";
+        const std::string map = dir + "/Level" + std::to_string(i + 1) + ".Map";
         ToolRun exported = RunLevelkit("export " + map);
         ASSERT_EQ(exported.status, 0) << exported.err;
         EXPECT_EQ(exported.out, FormatBoard(levels[i]));
@@ -48,23 +48,19 @@ TEST_F(ImportExport, ExportGivesBackEveryImportedBoard)
         EXPECT_EQ(ReadTextFile(dir + "/again/Level1.Map"), ReadTextFile(map));
     }
     EXPECT_EQ(ReadTextFile(dir + "/Level4.Map"), "");
+    EXPECT_NE(RunLevelkit("export " + dir + "/Level2.Map").out.find("# .+   #"), std::string::npos);  // a keeper on its site
 }
 
 TEST_F(ImportExport, TurnsTheTextSoItsDirectionsAreTheKeys)
 {
     // 7 columns, 4 rows of text: the keeper in text row 2, column 4.
     ImportAndLoad(OnePuzzle("#######\n#     #\n#.$ @ #\n#######\n"), dir);
-    EXPECT_EQ(boardRows, 7);
-    EXPECT_EQ(boardCols, 4);
-    EXPECT_EQ(playerRow, 4);          // text column
-    EXPECT_EQ(playerCol, 4 - 1 - 2);  // text height - 1 - text row
+    EXPECT_EQ(std::vector<int>({boardRows, boardCols, playerRow, playerCol}), std::vector<int>({7, 4, 4, 4 - 1 - 2}));
     EXPECT_EQ(pieceTable[pieceCount - 1].x, playerCol * BoardStep);
     EXPECT_EQ(pieceTable[pieceCount - 1].z, playerRow * BoardStep);
     // Text left is the left key, MoveUp; text up is the up key, MoveRight.
-    const struct {
-        void (*move)();
-        int textRow, textCol;
-    } steps[] = {{MoveUp, 2, 3}, {MoveRight, 1, 3}, {MoveDown, 1, 4}, {MoveLeft, 2, 4}};
+    const struct { void (*move)(); int textRow, textCol; } steps[] = {
+        {MoveUp, 2, 3}, {MoveRight, 1, 3}, {MoveDown, 1, 4}, {MoveLeft, 2, 4}};
     for (const auto &s : steps) {
         s.move();
         Puzzle now;
@@ -74,7 +70,7 @@ TEST_F(ImportExport, TurnsTheTextSoItsDirectionsAreTheKeys)
     }
 }
 
-TEST_F(ImportExport, RefusesLevelsBeyondTheLimitsAndSaysHowLarge)
+TEST_F(ImportExport, RefusesWhatIsBrokenOrBeyondTheLimitsAndSaysWhy)
 {
     std::string big = "; Field\n" + std::string(20, '#') + "\n";
     for (int r = 0; r < 18; ++r) big += "#" + std::string(r == 0 ? "@" : " ") + std::string(17, ' ') + "#\n";
@@ -83,28 +79,22 @@ TEST_F(ImportExport, RefusesLevelsBeyondTheLimitsAndSaysHowLarge)
     for (int r = 0; r < 12; ++r) crowd += "#" + std::string(12, r < 5 ? '$' : r < 10 ? '.' : ' ') + "#\n";
     crowd += std::string(14, '#') + "\n";
     crowd.replace(crowd.rfind(' '), 1, "@");
-    WriteTextFile(dir + "/set.txt", big + "\n" + crowd + "\n; Fine\n#####\n#@$.#\n#####\n");
+    const std::string broken = "; Open\n#####\n#@$. \n#####\n\n; Nobody\n#####\n# $.#\n#####\n\n"
+                               "; Two keepers\n######\n#@$.@#\n######\n\n";
+    WriteTextFile(dir + "/set.txt", big + "\n" + crowd + "\n" + broken + "; Fine\n#####\n#@$.#\n#####\n");
     ToolRun run = RunLevelkit("import " + dir + "/set.txt " + dir);
     EXPECT_EQ(run.status, 0);  // all that could be written was
     for (const char *why : {"level 1 (Field) refused: it is too large for the camera (20 x 20 cells)",
-                            "a level may be at most", "level 2 (Crowd) refused: it needs", "49 crates"})
+                            "a level may be at most", "level 2 (Crowd) refused: it needs", "49 crates",
+                            "(Open) skipped: the keeper's area is not enclosed by walls",
+                            "(Nobody) skipped: it has no keeper", "(Two keepers) skipped: it has more than one keeper"})
         EXPECT_NE(run.err.find(why), std::string::npos) << run.err;
     // The good level takes the first number, and the report says so.
-    EXPECT_EQ(run.out, "Level1.Map: level 3 (Fine)\n");
+    EXPECT_EQ(run.out, "Level1.Map: level 6 (Fine)\n");
     EXPECT_EQ(RunLevelkit("export " + dir + "/Level1.Map").out, "#####\n#@$.#\n#####\n");
     EXPECT_EQ(ReadTextFile(dir + "/Level2.Map"), "");
-}
-
-TEST_F(ImportExport, NamesWhatIsWrongWithABrokenBoard)
-{
-    std::string err;
-    EXPECT_TRUE(ParsePuzzles("; Open\n#####\n#@$. \n#####\n\n; Nobody\n#####\n# $.#\n#####\n\n"
-                             "; Two keepers\n######\n#@$.@#\n######\n", err).empty());
-    for (const char *why : {"(Open) skipped: the keeper's area is not enclosed by walls",
-                            "(Nobody) skipped: it has no keeper", "(Two keepers) skipped: it has more than one keeper"})
-        EXPECT_NE(err.find(why), std::string::npos) << err;
     WriteTextFile(dir + "/Level5.Map", "1.0\n2.0\nnot a level\n");
-    ToolRun run = RunLevelkit("export " + dir + "/Level5.Map");
+    run = RunLevelkit("export " + dir + "/Level5.Map");
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.err.find("the game refuses"), std::string::npos) << run.err;
 }

@@ -21,35 +21,25 @@ TEST(ShippedSet, FilesAreAFreshImportOfDistinctLevelsGrowingHarder)
     const std::vector<Puzzle> levels = ParsePuzzles(ReadTextFile(data + "levels.txt"), err);
     EXPECT_EQ(err, "");
     ASSERT_EQ(levels.size(), size_t(LevelCount));
-    EXPECT_EQ(ReadTextFile(data + "Level101.Map"), "");
     std::set<std::string> boards, titles;
     for (size_t i = 0; i < levels.size(); ++i) {
         const Puzzle &p = levels[i];
         std::string map, why;
         ASSERT_TRUE(writeMapText(p, map, why)) << "level " << i + 1 << ": " << why;
         EXPECT_EQ(map, ReadTextFile(data + "Level" + std::to_string(i + 1) + ".Map")) << "level " << i + 1;
-        EXPECT_TRUE(boards.insert(FormatBoard(p)).second) << p.title;
-        EXPECT_TRUE(titles.insert(p.title).second) << p.title;
-        EXPECT_FALSE(p.solution.empty()) << p.title;
-        EXPECT_FALSE(p.sites[p.keeper]) << p.title;  // no site is covered by the keeper for a whole level
+        EXPECT_TRUE(boards.insert(FormatBoard(p)).second && titles.insert(p.title).second) << p.title;
+        EXPECT_FALSE(p.solution.empty() || p.sites[p.keeper]) << p.title;  // no site covered by the keeper all level
     }
-    EXPECT_EQ(levels[0].storedPushes, 1);
-    EXPECT_EQ(levels[0].crates.size(), 1u);
-    EXPECT_GE(levels.back().storedMoves, 100);
+    EXPECT_TRUE(levels[0].storedPushes == 1 && levels[0].crates.size() == 1 && levels.back().storedMoves >= 100);
     // Each tenth of the set is harder on the whole than the one before: its
     // mean of moves + 3 pushes rises, and neither part falls by a tenth.
     double lastMoves = 0, lastPushes = 0;
     for (int tenth = 0; tenth < 10; ++tenth) {
         double moves = 0, pushes = 0;
-        for (int i = tenth * 10; i < tenth * 10 + 10; ++i) {
-            moves += levels[i].storedMoves / 10.0;
-            pushes += levels[i].storedPushes / 10.0;
-        }
+        for (int i = tenth * 10; i < tenth * 10 + 10; ++i) moves += levels[i].storedMoves / 10.0, pushes += levels[i].storedPushes / 10.0;
         EXPECT_GT(moves + 3 * pushes, lastMoves + 3 * lastPushes) << "tenth " << tenth;
-        EXPECT_GE(moves, lastMoves * 0.9) << "tenth " << tenth;
-        EXPECT_GE(pushes, lastPushes * 0.9) << "tenth " << tenth;
-        lastMoves = moves;
-        lastPushes = pushes;
+        EXPECT_TRUE(moves >= lastMoves * 0.9 && pushes >= lastPushes * 0.9) << "tenth " << tenth;
+        lastMoves = moves, lastPushes = pushes;
     }
 }
 

@@ -3,6 +3,7 @@
 // gives is played through the game's own rules.
 #include "tests/levelkit/levelkit_support.h"
 #include "tests/support/test_files.h"
+#include "tools/levelkit/game_bridge.h"
 #include "tools/levelkit/solver.h"
 
 #include <gtest/gtest.h>
@@ -12,27 +13,20 @@ namespace {
 TEST(Solver, FindsTheKnownOptimumAndItPlaysThroughTheGame)
 {
     // Worked by hand: the fewest pushes, then the fewest moves with them.
-    const struct {
-        const char *level;
-        long pushes, moves;
-    } known[] = {
+    const struct { const char *level; long pushes, moves; } known[] = {
         {"#####\n#@$.#\n#####\n", 1, 1},
         // The near crate first (r R, then llll L) is 7 moves; the left one first is 8.
         {"##########\n#.$  @ $.#\n##########\n", 2, 7},
         {"######\n#@   #\n# $  #\n#  . #\n######\n", 2, 5},
-        // The keeper on a site covers it all level: one crate is enough.
-        {"#####\n#+$.#\n#####\n", 1, 1},
-        // Round the wall below: rdLLulDDldRR.
-        {"#########\n#   @   #\n#   $   #\n#  ###  #\n#   .   #\n#########\n", 6, 12},
+        {"#####\n#+$.#\n#####\n", 1, 1},  // the keeper on a site covers it all level: one crate is enough
+        {"#########\n#   @   #\n#   $   #\n#  ###  #\n#   .   #\n#########\n", 6, 12},  // rdLLulDDldRR
     };
     for (const auto &k : known) {
         SCOPED_TRACE(k.level);
         Puzzle p = OnePuzzle(k.level);
         SolveResult r = solvePuzzle(p, SolveLimits{});
         ASSERT_EQ(r.status, SolveResult::Solved);
-        EXPECT_EQ(r.pushCount, k.pushes);
-        EXPECT_EQ(r.moveCount, k.moves);
-        EXPECT_EQ(long(r.moves.size()), k.moves);
+        EXPECT_EQ(std::vector<long>({r.pushCount, r.moveCount, long(r.moves.size())}), std::vector<long>({k.pushes, k.moves, k.moves}));
         EXPECT_TRUE(r.movesOptimal);
         std::string dir = MakeTempFolder();
         ImportAndLoad(p, dir);
@@ -41,22 +35,18 @@ TEST(Solver, FindsTheKnownOptimumAndItPlaysThroughTheGame)
     }
 }
 
-TEST(Solver, ProvesDeadlockedAndUnreachableLevelsUnsolvable)
+TEST(Solver, ProvesDeadlockedLevelsUnsolvableAndStopsAtItsLimits)
 {
     for (const char *level : {
-             "#####\n#$ .#\n# @ #\n#####\n",                        // crate in a corner
-             "#######\n#  $$ #\n#  @  #\n#..   #\n#######\n",        // two crates side by side on a wall
-             "#######\n#.@$  #\n#######\n",                          // the site behind the keeper
+             "#####\n#$ .#\n# @ #\n#####\n",                                  // crate in a corner
+             "#######\n#  $$ #\n#  @  #\n#..   #\n#######\n",                  // two crates side by side on a wall
+             "#######\n#.@$  #\n#######\n",                                    // the site behind the keeper
              "#######\n#     #\n# $$  #\n# $$@ #\n# ... #\n#    .#\n#######\n",  // a square of four
          }) {
         SolveResult r = solvePuzzle(OnePuzzle(level), SolveLimits{});
         EXPECT_EQ(r.status, SolveResult::NoSolution) << level;
         EXPECT_EQ(r.moves, "");
     }
-}
-
-TEST(Solver, StopsAtItsLimits)
-{
     Puzzle p = OnePuzzle("##########\n#.$  @ $.#\n##########\n");
     SolveLimits noTime, noMemory;
     noTime.seconds = 1e-9;
@@ -72,6 +62,7 @@ TEST(Solver, SolveCommandPrintsLettersKeysAndVerdicts)
     ToolRun run = RunLevelkit("solve " + dir + "/set.txt --time-limit 5");
     EXPECT_EQ(run.status, 1);  // one level has no solution
     EXPECT_EQ(run.out, "; Easy\nR\n; keys: 6\n; length: 1 moves, 1 pushes\n; Stuck\nno solution\n");
+    EXPECT_EQ(keysFor("lurdLURD"), "42684268");  // the digits of the keys that make each move
     WriteTextFile(dir + "/one.txt", "#####\n#@$.#\n#####\n");
     EXPECT_EQ(RunLevelkit("solve " + dir + "/one.txt").status, 0);
     RemoveTree(dir);

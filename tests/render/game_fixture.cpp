@@ -2,14 +2,10 @@
 
 #include "app/desktop.h"
 #include "app/startup.h"
-#include "core/state.h"
-#include "tests/support/glut_double.h"
-#include "tests/support/platform_double.h"
-#include "tests/support/test_files.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
-#include <sstream>
 
 // The desktop placement is not under test here; start-up must still call it
 // right after the window exists.
@@ -22,58 +18,26 @@ void WaitForGameEvent(long timeoutMicroseconds)
     glutRecord.calls.push_back("WaitForGameEvent " + std::to_string(timeoutMicroseconds));
 }
 
-std::string LevelFileText(const LevelPlan &plan)
-{
-    std::ostringstream walls, sites, crates, keeper;
-    int wallCount = 0, siteCount = 0, crateCount = 0, keepers = 0;
-    size_t cols = 0;
-    for (size_t r = 0; r < plan.rows.size(); ++r) {
-        cols = std::max(cols, plan.rows[r].size());
-        for (size_t c = 0; c < plan.rows[r].size(); ++c) {
-            const std::string ch(1, plan.rows[r][c]);
-            const std::string at = std::to_string(2 * c) + ' ', cell = std::to_string(r) + ' ' + std::to_string(c);
-            const std::string z = ' ' + std::to_string(2 * r);
-            if (ch == "#") walls << at << plan.wallTop << z << " 1 " << cell << '\n', ++wallCount;
-            if (ch == "." || ch == "*" || ch == "+") sites << at << 0 << z << " 2 " << cell << '\n', ++siteCount;
-            if (ch == "$" || ch == "*") crates << at << 2 << z << " 0 " << cell << '\n', ++crateCount;
-            if (ch == "@" || ch == "+") keeper << at << 0 << z << " 0 " << cell << '\n', ++keepers;
-        }
-    }
-    for (const LevelPlan::Tower &t : plan.towers)
-        walls << 2 * t.col << ' ' << t.top << ' ' << 2 * t.row << " 1 " << t.row << ' ' << t.col << '\n', ++wallCount;
-    std::ostringstream text;
-    for (float v : plan.eye) text << v << '\n';
-    for (float v : plan.centre) text << v << '\n';
-    text << plan.rows.size() << '\n' << cols << '\n' << "0\n";
-    text << wallCount << '\n' << walls.str() << siteCount << '\n' << sites.str();
-    text << crateCount + keepers << '\n' << crates.str() << keeper.str();
-    return text.str();
-}
-
 void GameFixture::TearDown()
 {
     if (contextMade) DestroyEglContext();
-    if (!dir.empty() && !HasFailure()) RemoveTree(dir);
+    contextMade = false;
+    GameFolderTest::TearDown();
 }
 
-bool GameFixture::StartGame(int w, int h, const LevelPlan &plan, int soundOn, const std::function<void()> &edit)
+bool GameFixture::StartGame(int w, int h, const std::string &level, int soundOn, const std::function<void()> &edit)
 {
-    TearDown();  // a test may start the game more than once
+    if (contextMade) DestroyEglContext();  // a test may start the game more than once
     contextMade = false;
-    width = w;
-    height = h;
-    ResetGameState();
-    ResetPlatformDouble();
-    ResetGlutDouble();
-    dir = MakeTempFolder();
-    SetGameFolder(dir);
-    platformSettings.screenWidth = w;
-    platformSettings.screenHeight = h;
-    WriteTestTextureSet(dir);
-    WriteTextFile(dir + "/config.ini", "0\n1\n" + std::to_string(soundOn) + "\n");
-    WriteTextFile(dir + "/Level1.Map", LevelFileText(plan));
-    WriteTextFile(dir + "/Menu.wav", "");
-    WriteTextFile(dir + "/Complete.wav", "");
+    width = w, height = h;
+    Renew();
+    ClearGlLog();
+    platformSettings.screenWidth = w, platformSettings.screenHeight = h;
+    WriteTestTextureSet(folder);
+    WriteTextFile(folder + "/config.ini", "0\n1\n" + std::to_string(soundOn) + "\n");
+    WriteTextFile(folder + "/Level1.Map", level);
+    WriteTextFile(folder + "/Menu.wav", "");
+    WriteTextFile(folder + "/Complete.wav", "");
     if (edit) edit();
     glutCreateWindowAction = [this] { contextMade = MakeEglContext(width, height); };
     char name[] = "cratewright";
@@ -91,11 +55,19 @@ std::vector<Pixel> GameFixture::DrawFrame()
     return ReadFrame(width, height);
 }
 
+std::vector<DrawRecord> GameFixture::DrawsOf(int32_t screen)
+{
+    ScreenState = screen;
+    ClearGlLog();
+    glutRecord.display();
+    ExpectRestingState("display");
+    for (const DrawRecord &d : drawLog) EXPECT_TRUE(d.mode == GL_TRIANGLE_STRIP && d.first == 0 && d.count == 4);
+    return drawLog;
+}
+
 Pixel GameFixture::AtPixel(const std::vector<Pixel> &frame, int x, int y) const
 {
-    x = std::min(std::max(x, 0), width - 1);
-    y = std::min(std::max(y, 0), height - 1);
-    return frame[size_t(y) * width + x];
+    return frame[size_t(std::clamp(y, 0, height - 1)) * width + std::clamp(x, 0, width - 1)];
 }
 
 Pixel GameFixture::At(const std::vector<Pixel> &frame, double fx, double fy) const
@@ -119,10 +91,31 @@ Pixel GameFixture::Projected(const std::vector<Pixel> &frame, double x, double y
     return AtPixel(frame, int(px), int(py));
 }
 
-::testing::AssertionResult ColourIs(const Pixel &p, int r, int g, int b, int tolerance)
+void ExpectRestingState(const char *after)
 {
-    if (std::abs(p.r - r) <= tolerance && std::abs(p.g - g) <= tolerance && std::abs(p.b - b) <= tolerance)
+    SCOPED_TRACE(after);
+    GLint mode = 0, modelDepth = 0, projectionDepth = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelDepth);
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projectionDepth);
+    EXPECT_TRUE(mode == GL_MODELVIEW && modelDepth == 1 && projectionDepth == 1);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST) && !glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D) && glIsEnabled(GL_CULL_FACE));
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+::testing::AssertionResult ColourIs(const Pixel &p, Rgb c, int tolerance)
+{
+    if (std::abs(p.r - c.r) <= tolerance && std::abs(p.g - c.g) <= tolerance && std::abs(p.b - c.b) <= tolerance)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "pixel (" << int(p.r) << ", " << int(p.g) << ", " << int(p.b)
-                                         << ") is not (" << r << ", " << g << ", " << b << ")";
+                                         << ") is not (" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ")";
+}
+
+Rgb Colour(int texture) { return TextureTestColour(texture); }
+
+Rgb Added(int under, int arrow)
+{
+    const Rgb u = Colour(under), a = Colour(arrow);
+    return {uint8_t(std::min(255, u.r + a.r)), uint8_t(std::min(255, u.g + a.g)), uint8_t(std::min(255, u.b + a.b))};
 }

@@ -3,8 +3,9 @@
 #include "assets/textures.h"
 #include "core/state.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -40,69 +41,32 @@ std::string ReadTextFile(const std::string &path)
     return text.str();
 }
 
-static void put16(std::vector<uint8_t> &b, size_t at, uint16_t v)
+std::string SolidBitmap(int width, int height, Rgb colour)
 {
-    b[at] = v & 0xFF;
-    b[at + 1] = v >> 8;
-}
-
-static void put32(std::vector<uint8_t> &b, size_t at, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i) b[at + i] = (v >> (8 * i)) & 0xFF;
-}
-
-void WriteSolidBitmap(const std::string &path, int width, int height, Rgb colour)
-{
-    const uint32_t rowSize = (width * 3 + 3) & ~3u;
-    const uint32_t imageSize = rowSize * height;
-    std::vector<uint8_t> file(54 + imageSize, 0);
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(file, 2, file.size());
-    put32(file, 10, 54);
-    put32(file, 14, 40);
-    put32(file, 18, width);
-    put32(file, 22, height);
-    put16(file, 26, 1);
-    put16(file, 28, 24);
-    put32(file, 34, imageSize);
+    const uint32_t rowSize = (width * 3 + 3) & ~3u, imageSize = rowSize * height;
+    std::string file(54 + imageSize, '\0');
+    const uint32_t fields[][3] = {{2, uint32_t(file.size()), 4}, {10, 54, 4}, {14, 40, 4}, {18, uint32_t(width), 4},
+                                  {22, uint32_t(height), 4},     {26, 1, 2},  {28, 24, 2}, {34, imageSize, 4}};
+    file[0] = 'B', file[1] = 'M';
+    for (const auto &f : fields)
+        for (uint32_t i = 0; i < f[2]; ++i) file[f[0] + i] = char(f[1] >> (8 * i));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            uint8_t *p = &file[54 + y * rowSize + x * 3];
-            p[0] = colour.b;
-            p[1] = colour.g;
-            p[2] = colour.r;
+            char *p = &file[54 + y * rowSize + x * 3];
+            p[0] = char(colour.b), p[1] = char(colour.g), p[2] = char(colour.r);
         }
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char *>(file.data()), file.size());
-    if (!out) throw std::runtime_error("cannot write " + path);
+    return file;
 }
 
 Rgb TextureTestColour(int textureIndex)
 {
-    // Distinct, fully saturated-ish colours; masks are white so that the
-    // mask pass keeps what lies under the arrow.
+    // Told apart at a glance; the masks are white, so the mask pass keeps
+    // what lies under an arrow. In the order of TextureFileNames.
     static const Rgb colours[TextureCount] = {
-        {40, 40, 40},    // Ground
-        {200, 120, 0},   // Crate
-        {0, 0, 200},     // Site
-        {120, 120, 120}, // Static
-        {0, 200, 0},     // UArrow
-        {200, 0, 0},     // RArrow
-        {0, 200, 200},   // DArrow
-        {200, 0, 200},   // LArrow
-        {80, 0, 160},    // Menu
-        {0, 160, 80},    // SiteCrate
-        {255, 255, 0},   // comp
-        {160, 80, 0},    // credits
-        {255, 255, 255}, // UArrowMask
-        {255, 255, 255}, // RArrowMask
-        {255, 255, 255}, // DArrowMask
-        {255, 255, 255}, // LArrowMask
-        {0, 80, 160},    // dpad
-        {160, 0, 80},    // options
-        {250, 250, 250}, // off
-        {80, 160, 0},    // end
+        {40, 40, 40},   {200, 120, 0},   {0, 0, 200},     {120, 120, 120}, {0, 200, 0},    // Ground .. UArrow
+        {200, 0, 0},    {0, 200, 200},   {200, 0, 200},   {80, 0, 160},    {0, 160, 80},   // RArrow .. SiteCrate
+        {255, 255, 0},  {160, 80, 0},    {255, 255, 255}, {255, 255, 255}, {255, 255, 255},  // comp .. DArrowMask
+        {255, 255, 255}, {0, 80, 160},   {160, 0, 80},    {250, 250, 250}, {80, 160, 0},   // LArrowMask .. end
     };
     return colours[textureIndex];
 }
@@ -110,5 +74,32 @@ Rgb TextureTestColour(int textureIndex)
 void WriteTestTextureSet(const std::string &dir, int size)
 {
     for (int i = 0; i < TextureCount; ++i)
-        WriteSolidBitmap(dir + "/" + TextureFileNames[i], size, size, TextureTestColour(i));
+        WriteTextFile(dir + "/" + TextureFileNames[i], SolidBitmap(size, size, TextureTestColour(i)));
+}
+
+std::string LevelText(const std::string &picture, const std::string &camera, const std::string &extraWalls)
+{
+    std::ostringstream lists[4];  // walls, sites, crates, keeper
+    int counts[4] = {0, 0, 0, 0}, rows = 0;
+    size_t cols = 0;
+    std::istringstream in(picture);
+    for (std::string line; std::getline(in, line); ++rows) {
+        cols = std::max(cols, line.size());
+        for (size_t c = 0; c < line.size(); ++c) {
+            const auto add = [&](int list, const char *y, int kind) {
+                lists[list] << 2 * c << ' ' << y << ' ' << 2 * rows << ' ' << kind << ' ' << rows << ' ' << c << '\n';
+                ++counts[list];
+            };
+            if (line[c] == '#') add(0, "2.0", 1);
+            if (std::strchr(".*+", line[c])) add(1, "0", 2);
+            if (std::strchr("$*", line[c])) add(2, "2", 0);
+            if (std::strchr("@+", line[c])) add(3, "0", 0);
+        }
+    }
+    std::istringstream extra(extraWalls);
+    for (std::string line; std::getline(extra, line);) lists[0] << line << '\n', ++counts[0];
+    std::ostringstream text;
+    text << camera << '\n' << rows << '\n' << cols << "\n0\n" << counts[0] << '\n' << lists[0].str() << counts[1]
+         << '\n' << lists[1].str() << counts[2] + counts[3] << '\n' << lists[2].str() << lists[3].str();
+    return text.str();
 }

@@ -1,4 +1,4 @@
-// Real files for the tests: fresh temporary folders, bitmaps, text.
+// Real files for the tests: fresh temporary folders, text, bitmaps, levels.
 #pragma once
 
 #include <cstdint>
@@ -16,11 +16,19 @@ void RemoveTree(const std::string &dir);
 void WriteTextFile(const std::string &path, const std::string &text);
 std::string ReadTextFile(const std::string &path);
 
-// A 24-bit uncompressed bitmap, bottom-up rows padded to four bytes, filled
-// with one colour.
-void WriteSolidBitmap(const std::string &path, int width, int height, Rgb colour);
+// The bytes of a 24-bit uncompressed bitmap, bottom-up rows padded to four
+// bytes, filled with one colour.
+std::string SolidBitmap(int width, int height, Rgb colour);
 
 // All twenty ".tex" files of the game in dir, each a solid colour that
 // TextureTestColour gives, so a test can tell the pictures apart on screen.
 void WriteTestTextureSet(const std::string &dir, int size = 8);
 Rgb TextureTestColour(int textureIndex);
+
+// A level file drawn as a picture, one line per board row: '#' wall, ' '
+// floor, '.' site, '$' crate, '*' crate on a site, '@' keeper, '+' keeper on a
+// site. Cell (r, c) stands at x = 2c, z = 2r; walls are 2.0 high, crates 2.
+// camera is eye and centre, six numbers; extraWalls more wall records, one a
+// line ("x top z kind row col").
+std::string LevelText(const std::string &picture, const std::string &camera = "6 24 10 6 0 4",
+                      const std::string &extraWalls = "");
