@@ -104,7 +104,7 @@ int runSolve(const Arguments &args)
         if (r.status == SolveResult::Solved) {
             std::printf("%s\n; keys: %s\n; length: %ld moves, %ld pushes\n", r.moves.c_str(), keysFor(r.moves).c_str(),
                         r.moveCount, r.pushCount);
-            if (!r.pushesOptimal) std::printf("; %s\n", NotProvenNote);
+            std::fputs(ProofNote(r.pushesOptimal, r.movesOptimal).c_str(), stdout);
             p.solution = r.moves;
             p.storedMoves = r.moveCount;
             p.storedPushes = r.pushCount;
@@ -117,7 +117,7 @@ int runSolve(const Arguments &args)
         std::fflush(stdout);
         std::fprintf(stderr, "level %d: %s\n", p.number, solveFigures(r).c_str());
         collection += FormatPuzzle(p);
-        if (r.status == SolveResult::Solved && !r.pushesOptimal) collection += "; " + std::string(NotProvenNote) + "\n";
+        if (r.status == SolveResult::Solved) collection += ProofNote(r.pushesOptimal, r.movesOptimal);
         collection += "\n";
     }
     if (!solutions.empty()) {

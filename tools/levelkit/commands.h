@@ -11,6 +11,7 @@ int runExport(const Arguments &args);
 int runSolve(const Arguments &args);
 int runCheck(const Arguments &args);
 int runGenerate(const Arguments &args);
+int runRate(const Arguments &args);
 
 // Shared by the commands.
 bool readWholeFile(const std::string &path, std::string &text);

@@ -4,24 +4,29 @@
 #include "tools/levelkit/progress.h"
 #include "tools/levelkit/puzzle.h"
 #include "tools/levelkit/scatter.h"
+#include "tools/levelkit/set_sections.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <set>
+#include <thread>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The first band is the one-push lesson; then rooms and crates grow, and the
-// later rooms make long walks. Each band tries a fixed number of rooms, so a
-// seed always gives the same set; the time budget only cuts a run short.
-// width    height   crates  blocks  pulls  budget     wanted  tries
+// Rooms and crates grow band by band. The pull bands know each level's
+// optimum by construction; the last bands spread more crates over rooms as
+// large as the camera shows, and the solver proves them. Each band tries a
+// fixed number of rooms, so a seed always gives the same set; the time budget
+// only cuts a run short.
+// width    height   crates  blocks  pulls  budget     wanted  tries  bound
 const Tier Tiers[] = {
-    {3, 3,   1, 1,   1, 1,   0,      1,     1000,      1,      1},
     {3, 5,   3, 4,   1, 1,   1,      0,     20000,     12,     200},
     {4, 6,   4, 5,   2, 2,   1,      0,     50000,     16,     250},
     {5, 7,   5, 6,   2, 3,   2,      0,     150000,    20,     300},
@@ -29,7 +34,8 @@ const Tier Tiers[] = {
     {7, 9,   7, 8,   3, 4,   2,      0,     1000000,   20,     80},
     {8, 10,  8, 10,  4, 4,   2,      0,     2000000,   16,     20},
     {9, 11,  8, 11,  4, 5,   2,      0,     2500000,   12,     20},
-    {9, 11,  10, 12, 3, 4,   2,      0,     2500000,   12,     20},
+    {10, 12, 10, 12, 5, 6,   1,      0,     0,         14,     60,    40},
+    {10, 12, 10, 12, 6, 7,   1,      0,     0,         14,     400,   58},
 };
 
 const char *const Adjectives[] = {"Quiet", "Narrow", "Dusty", "Crooked", "Hidden", "Long", "Twin", "Broken",
@@ -45,68 +51,95 @@ std::string titleFor(int n)
     return std::string(Adjectives[a]) + " " + Nouns[b];
 }
 
+// The lesson: one crate, one push to the right.
+GeneratedLevel lessonLevel()
+{
+    std::string err;
+    GeneratedLevel g;
+    g.puzzle = ParsePuzzles("#####\n#@$.#\n#####\n; solution: R\n; length: 1 moves, 1 pushes\n", err)[0];
+    traitsOf(g.puzzle, g.traits);
+    g.positions = 1;
+    g.movesProven = true;
+    return g;
+}
+
+// The band's tries, on the threads. Try i draws from a random generator of its
+// own, seeded with the set's seed, the band and i, so what a try makes does
+// not depend on the thread that ran it. Tries left when the time is up are
+// skipped.
+std::vector<GeneratedLevel> runBand(const Tier &t, unsigned seed, unsigned band, int threads,
+                                    const std::function<bool()> &timeLeft, Progress &progress, size_t made,
+                                    size_t count)
+{
+    std::vector<GeneratedLevel> levels(size_t(t.tries));
+    std::vector<char> good(size_t(t.tries), 0);
+    std::atomic<int> next{0}, done{0}, working{threads};
+    auto work = [&] {
+        for (int i; (i = next++) < t.tries && timeLeft(); ++done) {
+            std::seed_seq seq{seed, band, unsigned(i)};
+            std::mt19937 random(seq);
+            good[size_t(i)] = generateLevel(t, random, levels[size_t(i)]);
+        }
+        --working;
+    };
+    std::vector<std::thread> workers;
+    for (int k = 0; k < threads; ++k) workers.emplace_back(work);
+    while (working > 0) {
+        progress.show(made, count, size_t(done), "rooms tried in this band");
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    for (std::thread &w : workers) w.join();
+    progress.clear();
+    std::vector<GeneratedLevel> out;
+    for (size_t i = 0; i < levels.size(); ++i)
+        if (good[i]) out.push_back(std::move(levels[i]));
+    return out;
+}
+
 }  // namespace
 
-std::vector<GeneratedLevel> generateSet(int count, unsigned seed, double budgetSeconds)
+std::vector<GeneratedLevel> generateSet(int count, unsigned seed, double budgetSeconds, int threads)
 {
-    std::mt19937 random(seed);
     auto start = Clock::now();
-    auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
+    std::function<bool()> timeLeft = [&] {
+        return std::chrono::duration<double>(Clock::now() - start).count() < budgetSeconds;
+    };
     std::vector<GeneratedLevel> pool;
-    std::set<std::string> boards;
-    GeneratedLevel first;
-    int wantedTotal = 0, allTries = 0;
+    std::set<std::string> seen{sameLevelKey(lessonLevel().puzzle)};
+    int wantedTotal = 0;
     for (const Tier &t : Tiers) wantedTotal += t.wanted;
     Progress progress("generate");
     for (size_t ti = 0; ti < sizeof Tiers / sizeof Tiers[0]; ++ti) {
         const Tier &t = Tiers[ti];
         // The band's share of the set, rounded up, and a quarter more to choose from.
-        int wanted = (t.wanted * (count - 1) + wantedTotal - 2) / (wantedTotal - 1) + t.wanted / 4;
-        if (ti == 0) wanted = 1;
-        // Rooms are made until the band's time is spent; its hardest levels are kept.
+        int wanted = (t.wanted * (count - 1) + wantedTotal - 1) / wantedTotal + t.wanted / 4;
         std::vector<GeneratedLevel> band;
-        int tries = 0;
-        // The lesson band tries until it has its level.
-        while ((tries < t.tries || band.empty()) && tries < 1000 && elapsed() < budgetSeconds) {
-            ++tries;
-            progress.show(pool.size() + band.size(), size_t(count), size_t(++allTries), "rooms tried");
-            GeneratedLevel g;
-            if (!generateLevel(t, random, g)) continue;
-            if (!boards.insert(FormatBoard(g.puzzle)).second) continue;
-            band.push_back(g);
-        }
-        std::sort(band.begin(), band.end(),
-                  [](const GeneratedLevel &a, const GeneratedLevel &b) { return a.score() > b.score(); });
-        if (int(band.size()) > wanted) band.resize(wanted);
-        if (ti == 0 && !band.empty()) first = band[0];
-        else pool.insert(pool.end(), band.begin(), band.end());
-        progress.clear();
-        std::fprintf(stderr, "band %zu: %zu kept of %d tries, hardest %ld moves %ld pushes (%.0f s)\n", ti,
-                     band.size(), tries, band.empty() ? 0 : band[0].puzzle.storedMoves,
-                     band.empty() ? 0 : band[0].puzzle.storedPushes, elapsed());
+        for (GeneratedLevel &g : runBand(t, seed, unsigned(ti), threads, timeLeft, progress, pool.size(), count))
+            if (seen.insert(sameLevelKey(g.puzzle)).second) band.push_back(std::move(g));
+        size_t made = band.size();
+        // The band's hardest levels are kept; the spread bands keep all they
+        // make, since the last twenty levels are chosen from them.
+        std::stable_sort(band.begin(), band.end(), [](const GeneratedLevel &a, const GeneratedLevel &b) {
+            return a.traits.difficulty() > b.traits.difficulty();
+        });
+        if (t.stateBudget > 0 && int(band.size()) > wanted) band.resize(wanted);
+        std::fprintf(stderr, "band %zu: %zu made, %zu kept, hardest %ld pushes %ld moves, difficulty %ld (%.0f s)\n",
+                     ti + 1, made, band.size(), band.empty() ? 0 : band[0].traits.pushes,
+                     band.empty() ? 0 : band[0].traits.moves, band.empty() ? 0 : band[0].traits.difficulty(),
+                     std::chrono::duration<double>(Clock::now() - start).count());
+        pool.insert(pool.end(), band.begin(), band.end());
     }
-    std::sort(pool.begin(), pool.end(),
-              [](const GeneratedLevel &a, const GeneratedLevel &b) { return a.score() < b.score(); });
-    // Evenly spread over the sorted pool, so difficulty rises steadily to the hardest.
-    std::vector<GeneratedLevel> set{first};
-    int rest = count - 1;
-    if (int(pool.size()) <= rest) {
-        set.insert(set.end(), pool.begin(), pool.end());
-    } else {
-        for (int i = 0; i < rest; ++i) {
-            size_t at = rest == 1 ? pool.size() - 1 : size_t(double(i) * (pool.size() - 1) / (rest - 1) + 0.5);
-            set.push_back(pool[at]);
-        }
-    }
+    std::vector<GeneratedLevel> set = chooseSet(lessonLevel(), pool, count);
     for (size_t i = 0; i < set.size(); ++i) set[i].puzzle.title = titleFor(int(i) + 1);
+    std::fputs(setReport(set).c_str(), stderr);
     return set;
 }
 
 int runGenerate(const Arguments &args)
 {
-    int count = 100;
+    int count = 100, threads = int(std::max(1u, std::thread::hardware_concurrency()));
     unsigned seed = 1;
-    double budget = 240.0;
+    double budget = 3600.0;
     bool stress = false;
     std::string out;
     bool ok = true;
@@ -116,11 +149,13 @@ int runGenerate(const Arguments &args)
         else if (args[i] == "--count" && valued) count = std::atoi(args[++i].c_str());
         else if (args[i] == "--seed" && valued) seed = unsigned(std::strtoul(args[++i].c_str(), nullptr, 10));
         else if (args[i] == "--budget" && valued) budget = std::atof(args[++i].c_str());
+        else if (args[i] == "--threads" && valued) threads = std::atoi(args[++i].c_str());
         else if (args[i] == "--out" && valued) out = args[++i];
         else ok = false;
     }
-    if (!ok || count < 1 || count > (stress ? 1000 : 100)) {
-        std::fprintf(stderr, "usage: levelkit generate [--count N] [--seed S] [--budget SECONDS] [--out FILE]\n"
+    if (!ok || count < 1 || count > (stress ? 1000 : 100) || threads < 1 || threads > 64) {
+        std::fprintf(stderr, "usage: levelkit generate [--count N] [--seed S] [--budget SECONDS] [--threads T] "
+                             "[--out FILE]\n"
                              "       levelkit generate --stress [--count N] [--seed S] [--out FILE]\n");
         return 2;
     }
@@ -133,11 +168,11 @@ int runGenerate(const Arguments &args)
         for (const Puzzle &p : set) text += FormatPuzzle(p) + "\n";
         made = set.size();
     } else {
-        std::vector<GeneratedLevel> set = generateSet(count, seed, budget);
+        std::vector<GeneratedLevel> set = generateSet(count, seed, budget, threads);
         text = "; Cratewright levels, made by levelkit generate --count " + std::to_string(count) + " --seed " +
-               std::to_string(seed) + ".\n; Every solution is optimal: fewest pushes, then fewest moves. Letters: "
-               "l r u d walk, L R U D push.\n\n";
-        for (const GeneratedLevel &g : set) text += FormatPuzzle(g.puzzle) + "\n";
+               std::to_string(seed) + ".\n; Every solution has the fewest pushes, then the fewest moves among them "
+               "(unless it says otherwise). Letters: l r u d walk, L R U D push.\n\n";
+        for (const GeneratedLevel &g : set) text += FormatPuzzle(g.puzzle) + ProofNote(true, g.movesProven) + "\n";
         made = set.size();
     }
     if (out.empty()) {

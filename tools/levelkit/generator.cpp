@@ -2,6 +2,8 @@
 
 #include "tools/levelkit/commands.h"
 #include "tools/levelkit/map_writer.h"
+#include "tools/levelkit/push_bound.h"
+#include "tools/levelkit/scatter.h"
 #include "tools/levelkit/solver.h"
 #include "tools/levelkit/solver_board.h"
 #include "tools/levelkit/state_table.h"
@@ -13,33 +15,106 @@
 #include <fstream>
 #include <set>
 
+namespace {
+
+int pick(std::mt19937 &random, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); }
+
+void fill(Puzzle &p, int row, int col, int height, int width, Cell cell)
+{
+    for (int r = row; r < row + height; ++r)
+        for (int c = col; c < col + width; ++c) p.cells[p.index(r, c)] = cell;
+}
+
+// The room shapes. Each lays its floor inside rows 1 to h and columns 1 to w.
+
+// A box with some of its corners cut away.
+void cutCorners(Puzzle &p, int w, int h, std::mt19937 &random)
+{
+    fill(p, 1, 1, h, w, Cell::Floor);
+    for (int corner = 0; corner < 4; ++corner) {
+        if (pick(random, 0, 2) != 0) continue;
+        int cw = pick(random, 1, std::max(1, w / 3)), ch = pick(random, 1, std::max(1, h / 3));
+        fill(p, corner & 1 ? h - ch + 1 : 1, corner & 2 ? w - cw + 1 : 1, ch, cw, Cell::Wall);
+    }
+}
+
+// Two to four rectangles, each laid over a cell of the ones before: L, T, U
+// and cross shapes, steps and zigzags.
+void joinedRectangles(Puzzle &p, int w, int h, std::mt19937 &random)
+{
+    int count = pick(random, 2, 4);
+    int r = pick(random, 1, h), c = pick(random, 1, w);
+    for (int i = 0; i < count; ++i) {
+        int rh = pick(random, std::max(2, h / 3), std::max(2, h * 2 / 3)), rw = pick(random, std::max(2, w / 3), w);
+        if (i % 2) std::swap(rh, rw);  // long the other way
+        rh = std::min(rh, h);
+        rw = std::min(rw, w);
+        int top = pick(random, std::max(1, r - rh + 1), std::min(r, h - rh + 1));
+        int left = pick(random, std::max(1, c - rw + 1), std::min(c, w - rw + 1));
+        fill(p, top, left, rh, rw, Cell::Floor);
+        r = pick(random, top, top + rh - 1);
+        c = pick(random, left, left + rw - 1);
+    }
+}
+
+// A box split by a wall with one or two doors, the wall sometimes stopping short.
+void twoRooms(Puzzle &p, int w, int h, std::mt19937 &random)
+{
+    fill(p, 1, 1, h, w, Cell::Floor);
+    bool across = h > w || (h == w && pick(random, 0, 1));
+    int length = across ? w : h, at = pick(random, 3, (across ? h : w) - 2);
+    int from = 1, to = length;
+    if (pick(random, 0, 2) == 0) {
+        if (pick(random, 0, 1)) from += length / 3;
+        else to -= length / 3;
+    }
+    for (int i = from; i <= to; ++i) p.cells[across ? p.index(at, i) : p.index(i, at)] = Cell::Wall;
+    for (int door = pick(random, 1, 2); door > 0; --door) {
+        int i = pick(random, 1, length);
+        p.cells[across ? p.index(at, i) : p.index(i, at)] = Cell::Floor;
+    }
+}
+
+// A box cut by walls from alternate sides into one winding way, two or three wide.
+void winding(Puzzle &p, int w, int h, std::mt19937 &random)
+{
+    fill(p, 1, 1, h, w, Cell::Floor);
+    bool across = h > w || (h == w && pick(random, 0, 1));
+    int length = across ? w : h, span = across ? h : w, side = pick(random, 0, 1);
+    for (int at = 1 + pick(random, 2, 3); at < span - 1; at += 1 + pick(random, 2, 3), side = !side) {
+        int gap = pick(random, 2, 3);
+        for (int i = 1; i <= length - gap; ++i) {
+            int along = side ? i : length + 1 - i;
+            p.cells[across ? p.index(at, along) : p.index(along, at)] = Cell::Wall;
+        }
+    }
+}
+
+typedef void (*RoomShape)(Puzzle &, int, int, std::mt19937 &);
+const RoomShape RoomShapes[] = {cutCorners, joinedRectangles, twoRooms, winding};
+constexpr int ShapeCount = int(sizeof RoomShapes / sizeof RoomShapes[0]);
+
+}  // namespace
+
 Puzzle makeRoom(const Tier &t, std::mt19937 &random)
 {
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
-    int w = pick(t.minWidth, t.maxWidth), h = pick(t.minHeight, t.maxHeight);
+    int w = pick(random, t.minWidth, t.maxWidth), h = pick(random, t.minHeight, t.maxHeight);
     Puzzle p;
     p.width = w + 2;
     p.height = h + 2;
     p.cells.assign(size_t(p.width) * p.height, Cell::Wall);
     p.sites.assign(p.cells.size(), false);
-    for (int r = 1; r <= h; ++r)
-        for (int c = 1; c <= w; ++c) p.cells[p.index(r, c)] = Cell::Floor;
-    if (w >= 5 && h >= 4)
-        for (int corner = 0; corner < 4; ++corner) {
-            if (pick(0, 2) != 0) continue;
-            int cw = pick(1, std::max(1, w / 3)), ch = pick(1, std::max(1, h / 3));
-            for (int r = 0; r < ch; ++r)
-                for (int c = 0; c < cw; ++c) {
-                    int rr = corner & 1 ? h - r : 1 + r, cc = corner & 2 ? w - c : 1 + c;
-                    p.cells[p.index(rr, cc)] = Cell::Wall;
-                }
-        }
+    // Small rooms are plain boxes; a wall across needs four cells each side of it.
+    bool small = w < 5 || h < 4;
+    int shape = small ? 0 : pick(random, 0, std::max(w, h) < 7 ? 1 : ShapeCount - 1);
+    if (small) fill(p, 1, 1, h, w, Cell::Floor);
+    else RoomShapes[shape](p, w, h, random);
     int blocks = w * h * t.wallBlocks / 10;
     for (int b = 0; b < blocks; ++b) {
-        int r = pick(1, h), c = pick(1, w);
+        int r = pick(random, 1, h), c = pick(random, 1, w);
         p.cells[p.index(r, c)] = Cell::Wall;
-        if (pick(0, 1)) {
-            int r2 = std::min(h, r + pick(0, 1)), c2 = std::min(w, c + pick(0, 1));
+        if (pick(random, 0, 1)) {
+            int r2 = std::min(h, r + pick(random, 0, 1)), c2 = std::min(w, c + pick(random, 0, 1));
             p.cells[p.index(r2, c2)] = Cell::Wall;
         }
     }
@@ -139,7 +214,44 @@ std::vector<uint32_t> pullSearch(const SolverBoard &b, const std::vector<CellId>
 
 }  // namespace
 
-bool generateLevel(const Tier &t, std::mt19937 &random, GeneratedLevel &out)
+// The solver's limits here. Memory stops a search that cannot finish, so a
+// seed makes the same set on any machine; the time only guards against a
+// level that would take all night.
+constexpr size_t SolverMemory = size_t(512) << 20;
+constexpr double SolverSeconds = 900.0;
+
+SolveResult solveExactly(const Puzzle &p)
+{
+    SolveLimits limits;
+    limits.seconds = SolverSeconds;
+    limits.memoryBytes = SolverMemory;
+    limits.exactShare = 1.0;  // a level is kept only with its proven fewest pushes
+    return solvePuzzle(p, limits);
+}
+
+namespace {
+
+// Keeps the solved level when it earns its place: every crate moves, and the
+// camera shows it at both screen shapes.
+bool keep(Puzzle p, const SolveResult &r, GeneratedLevel &out)
+{
+    if (r.status != SolveResult::Solved || !r.pushesOptimal) return false;
+    p = tidyPuzzle(p);
+    p.solution = r.moves;
+    p.storedMoves = r.moveCount;
+    p.storedPushes = r.pushCount;
+    LevelTraits traits;
+    std::string map, why;
+    if (!traitsOf(p, traits) || !traits.everyCrateMoves || !writeMapText(p, map, why)) return false;
+    out.puzzle = p;
+    out.traits = traits;
+    out.positions = r.expanded;
+    out.movesProven = r.movesOptimal;
+    return true;
+}
+
+// Crates from the deepest layer of the pull search.
+bool pulledLevel(const Tier &t, std::mt19937 &random, GeneratedLevel &out)
 {
     int crates = std::uniform_int_distribution<int>(t.minCrates, t.maxCrates)(random);
     Puzzle room = makeRoom(t, random);
@@ -193,28 +305,38 @@ bool generateLevel(const Tier &t, std::mt19937 &random, GeneratedLevel &out)
             }
         }
         p.keeper = b.textIndex[spot];
-        SolveLimits limits;
-        limits.seconds = 30.0;
-        limits.memoryBytes = size_t(1) << 30;
-        limits.exactShare = 1.0;  // a level is kept only with its proven optimum
-        SolveResult r = solvePuzzle(p, limits);
-        if (r.status != SolveResult::Solved || !r.movesOptimal) continue;
-        if (r.pushCount != depth) {
+        SolveResult r = solveExactly(p);
+        if (r.status == SolveResult::Solved && r.pushCount != depth) {
             std::fprintf(stderr, "generator: pull depth %d but solver %ld pushes\n%s; solution: %s\n", depth,
                          r.pushCount, FormatBoard(p).c_str(), r.moves.c_str());
             continue;
         }
-        p = tidyPuzzle(p);
-        p.solution = r.moves;
-        p.storedMoves = r.moveCount;
-        p.storedPushes = r.pushCount;
-        if (!found || p.storedMoves > out.puzzle.storedMoves) {
-            out.puzzle = p;
+        GeneratedLevel g;
+        if (!r.movesOptimal || !keep(p, r, g)) continue;
+        if (!found || g.puzzle.storedMoves > out.puzzle.storedMoves) {
+            out = g;
             out.pulls = depth;
             found = true;
         }
     }
-    if (!found) return false;
-    std::string map, why;
-    return writeMapText(out.puzzle, map, why);
+    return found;
 }
+
+// Crates spread far from their sites, when they need pushes enough.
+bool spreadLevelSolved(const Tier &t, std::mt19937 &random, GeneratedLevel &out)
+{
+    Puzzle p;
+    if (!spreadLevel(t, random, p)) return false;
+    SolverBoard b(p);
+    PushBound bound(b, int(b.crates.size()));
+    if (bound.solve(b.crates.data()) < t.minBound) return false;
+    return keep(p, solveExactly(p), out);
+}
+
+}  // namespace
+
+bool generateLevel(const Tier &t, std::mt19937 &random, GeneratedLevel &out)
+{
+    return t.stateBudget > 0 ? pulledLevel(t, random, out) : spreadLevelSolved(t, random, out);
+}
+

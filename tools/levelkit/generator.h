@@ -5,40 +5,53 @@
 // a level whose optimal push count is known before the solver confirms it.
 #pragma once
 
+#include "tools/levelkit/level_traits.h"
 #include "tools/levelkit/puzzle.h"
+#include "tools/levelkit/solver.h"
 
 #include <cstddef>
 #include <random>
 #include <vector>
 
-// How one band of the set is made.
+// How one band of the set is made. A band either searches pulls breadth-first
+// (the optimum known by construction) or spreads the crates far from their
+// sites, for rooms too large for that search, and lets the solver prove it.
 struct Tier {
     int minWidth, maxWidth, minHeight, maxHeight;  // inside size, walls excluded
     int minCrates, maxCrates;
     int wallBlocks;       // inner wall blocks per 10 inside cells
     int maxPulls;         // deepest layer kept (0: as deep as the search goes)
-    size_t stateBudget;   // positions the pull search may store
+    size_t stateBudget;   // positions the pull search may store; 0: the crates are spread instead
     int wanted;           // levels this band adds to the pool
     int tries;            // rooms it tries
+    int minBound = 0;     // spread: pushes the crates need at least, each alone, before the solver tries it
 };
 
 struct GeneratedLevel {
-    Puzzle puzzle;   // with its solution and length
-    int pulls = 0;   // depth of the pull search
-    double score() const { return double(puzzle.storedMoves) + 3.0 * double(puzzle.storedPushes); }
+    Puzzle puzzle;             // with its solution and length
+    LevelTraits traits;        // of that solution
+    int pulls = 0;             // depth of the pull search (0 for spread crates)
+    size_t positions = 0;      // the solver's exact search expanded
+    bool movesProven = false;  // the fewest moves among the fewest pushes (the pushes always are)
 };
 
-// A rectangle of floor with walls round it, some inner wall blocks, and the
-// corners sometimes cut away so rooms are not all boxes.
+// A room of one of several shapes (a box with corners cut, joined rectangles,
+// two rooms with doors between) with some inner wall blocks.
 Puzzle makeRoom(const Tier &t, std::mt19937 &random);
 // The floor must be one piece with room for the crates; pockets with three
 // walls are filled. Puts the keeper on the first floor cell.
 bool roomIsGood(Puzzle &p, int crates);
 
+// The solver as the generator runs it: the exact search alone, within limits
+// of memory that make its figures the same on any machine.
+SolveResult solveExactly(const Puzzle &p);
+
 // One level of the tier, or false when this room gave nothing worth keeping.
 bool generateLevel(const Tier &tier, std::mt19937 &random, GeneratedLevel &out);
 
-// The set: levels from every tier, easiest first, all different, the first
-// one a single push. Stops early when the time budget runs out (and only
-// then does the set depend on the machine's speed).
-std::vector<GeneratedLevel> generateSet(int count, unsigned seed, double budgetSeconds);
+// The set: levels from every tier, easiest first, no two the same up to
+// turning and mirroring, the first one a single push. The tries run on the
+// given number of threads, each from a random generator of its own, so the
+// set does not depend on them; it depends on the machine only when the time
+// budget cuts the run short.
+std::vector<GeneratedLevel> generateSet(int count, unsigned seed, double budgetSeconds, int threads);

@@ -1,4 +1,4 @@
-// levelkit: import, export, check, solve and generate the game's levels.
+// levelkit: import, export, check, solve, generate and rate the game's levels.
 #include "tools/levelkit/commands.h"
 
 #include <cstdio>
@@ -18,7 +18,8 @@ const Command Commands[] = {
     {"export",   runExport,   "export FILE.Map               a level file in the text notation"},
     {"check",    runCheck,    "check DIR [--solutions FILE]...  prove every .Map file in DIR"},
     {"solve",    runSolve,    "solve FILE [--time-limit S] [--memory-limit MB] [--exact-share F] [--write-solutions OUT]"},
-    {"generate", runGenerate, "generate [--stress] [--count N] [--seed S] [--budget SECONDS] [--out FILE]"},
+    {"generate", runGenerate, "generate [--stress] [--count N] [--seed S] [--budget SECONDS] [--threads T] [--out FILE]"},
+    {"rate",     runRate,     "rate FILE                     how hard each level is, ten by ten"},
 };
 
 }  // namespace

@@ -82,6 +82,13 @@ bool buildPuzzle(const std::vector<std::string> &lines, Puzzle &p, std::string &
 }  // namespace
 
 const char NotProvenNote[] = "not proven fewest pushes";
+const char MovesNotProvenNote[] = "moves not proven fewest";
+
+std::string ProofNote(bool pushesProven, bool movesProven)
+{
+    if (!pushesProven) return std::string("; ") + NotProvenNote + "\n";
+    return movesProven ? "" : std::string("; ") + MovesNotProvenNote + "\n";
+}
 
 int Puzzle::siteCount() const { return int(std::count(sites.begin(), sites.end(), true)); }
 
@@ -170,7 +177,7 @@ std::vector<Puzzle> ParsePuzzles(const std::string &text, std::string &err, int 
             } else if (startsWith(rest, "length:")) {
                 if (lastOpen) std::sscanf(rest.c_str() + 7, " %ld moves, %ld pushes", &out.back().storedMoves,
                                           &out.back().storedPushes);
-            } else if (startsWith(rest, "keys:") || rest == NotProvenNote) {
+            } else if (startsWith(rest, "keys:") || rest == NotProvenNote || rest == MovesNotProvenNote) {
                 // the game's keys for a solution, printed for players, and the
                 // solver's note on a long one; the letters are what counts
             } else {

@@ -48,8 +48,12 @@ std::vector<bool> KeeperArea(const Puzzle &p);
 // level file holds and the camera shows.
 std::vector<bool> ShownCells(const Puzzle &p);
 
-// The note the solver adds after a solution that is not proven shortest.
+// The notes the solver adds after a solution that is not proven shortest: in
+// pushes, or (its pushes proven) in moves.
 extern const char NotProvenNote[];
+extern const char MovesNotProvenNote[];
+// The note a solution needs, if any, as a line of the collection.
+std::string ProofNote(bool pushesProven, bool movesProven);
 
 // A move letter's text step: l r u d (and capitals) to row and column changes.
 bool LetterStep(char letter, int &drow, int &dcol);

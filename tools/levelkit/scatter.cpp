@@ -2,11 +2,14 @@
 
 #include "tools/levelkit/generator.h"
 #include "tools/levelkit/map_writer.h"
+#include "tools/levelkit/push_bound.h"
 #include "tools/levelkit/solver_board.h"
 
 #include <algorithm>
 
 namespace {
+
+constexpr int SpreadRounds = 3;  // every crate is pulled away this many times
 
 int pick(std::mt19937 &random, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); }
 
@@ -55,12 +58,14 @@ bool makeRooms(const ScatterShape &shape, std::mt19937 &random, Puzzle &p, Box &
     return true;
 }
 
-// Pulls one crate as far as the others let it go: breadth-first over the
-// crate's cell and the side the keeper stands on, then a cell from the deepest
-// third. Moves the crate and the keeper there.
-bool pullAway(const SolverBoard &b, std::vector<uint8_t> &occupied, int &crate, int &keeper, std::mt19937 &random)
+// The places one crate can be pulled to, the others staying put: breadth-first
+// over the crate's cell and the side the keeper stands on (cell *
+// DirectionCount + side), nearest first, with their pull counts in depth.
+std::vector<int> pullTree(const SolverBoard &b, std::vector<uint8_t> &occupied, int crate, int keeper,
+                          std::vector<int> &depth)
 {
-    std::vector<int> depth(size_t(b.cellCount) * DirectionCount, -1), order;
+    std::vector<int> order;
+    depth.assign(size_t(b.cellCount) * DirectionCount, -1);
     Reach reach(b.cellCount);
     occupied[crate] = 1;
     reach.flood(b, occupied, keeper);
@@ -88,6 +93,14 @@ bool pullAway(const SolverBoard &b, std::vector<uint8_t> &occupied, int &crate, 
             order.push_back(state);
         }
     }
+    return order;
+}
+
+// Pulls one crate as far as the others let it go: a place from the deepest
+// third of its pull tree. Moves the crate and the keeper there.
+bool pullAway(const SolverBoard &b, std::vector<uint8_t> &occupied, int &crate, int &keeper, std::mt19937 &random)
+{
+    std::vector<int> depth, order = pullTree(b, occupied, crate, keeper, depth);
     int deepest = order.empty() ? 0 : depth[order.back()];
     if (deepest <= 0) return false;
     std::vector<int> far;
@@ -160,6 +173,85 @@ bool scatterLevel(const ScatterShape &shape, std::mt19937 &random, Puzzle &out)
     for (int c : cells) p.crates.push_back(b.textIndex[c]);
     std::sort(p.crates.begin(), p.crates.end());
     p.keeper = b.textIndex[keeper];
+    out = tidyPuzzle(p);
+    return true;
+}
+
+bool spreadLevel(const Tier &t, std::mt19937 &random, Puzzle &out)
+{
+    int crates = pick(random, t.minCrates, t.maxCrates);
+    Puzzle p = makeRoom(t, random);
+    if (!roomIsGood(p, crates)) return false;
+    SolverBoard room(p);
+    // The sites: a group of cells a crate can be pulled off, grown from a cell
+    // at an end of the room (the furthest from some cell) so the crates have far to go.
+    Reach reach(room.cellCount);
+    reach.flood(room, std::vector<uint8_t>(room.cellCount, 0), pick(random, 0, room.cellCount - 1));
+    int end = 0;
+    for (int c = 0; c < room.cellCount; ++c)
+        if (reach.distance(c) > reach.distance(end)) end = c;
+    std::vector<int> pullable(room.cellCount, 0), order{end}, sites;
+    for (int c = 0; c < room.cellCount; ++c)
+        for (int d = 0; d < DirectionCount; ++d)
+            if (room.next[c][d] != NoCell && room.next[room.next[c][d]][d] != NoCell) pullable[c] = 1;
+    std::vector<uint8_t> seen(room.cellCount, 0);
+    seen[order[0]] = 1;
+    for (size_t i = 0; i < order.size() && int(sites.size()) < crates; ++i) {
+        if (pullable[order[i]] && pick(random, 0, 3) != 0) sites.push_back(order[i]);
+        std::vector<int> around;
+        for (int d = 0; d < DirectionCount; ++d) {
+            int n = room.next[order[i]][d];
+            if (n != NoCell && !seen[n]) seen[n] = 1, around.push_back(n);
+        }
+        std::shuffle(around.begin(), around.end(), random);
+        order.insert(order.end(), around.begin(), around.end());
+    }
+    if (int(sites.size()) < crates) return false;
+    for (int s : sites) p.sites[room.textIndex[s]] = true;
+    SolverBoard b(p);
+    PushBound bound(b, crates);
+    std::vector<uint8_t> occupied(b.cellCount, 0);
+    for (int s : sites) occupied[s] = 1;
+    std::vector<int> free;
+    for (int c = 0; c < b.cellCount; ++c)
+        if (!occupied[c]) free.push_back(c);
+    if (free.empty()) return false;
+    int keeper = free[pick(random, 0, int(free.size()) - 1)];
+    std::vector<CellId> cells(sites.begin(), sites.end());
+    // Each pull goes where the crates need the most pushes home.
+    for (int round = 0; round < SpreadRounds; ++round) {
+        std::vector<int> turn(cells.size());
+        for (size_t i = 0; i < turn.size(); ++i) turn[i] = int(i);
+        std::shuffle(turn.begin(), turn.end(), random);
+        for (int i : turn) {
+            occupied[cells[i]] = 0;
+            std::vector<int> depth, ends = pullTree(b, occupied, cells[i], keeper, depth);
+            int best = -1, bestEnd = -1, ties = 0;
+            CellId was = cells[i];
+            for (int e : ends) {
+                if (depth[e] == 0) continue;
+                cells[i] = CellId(e / DirectionCount);
+                int h = bound.solve(cells.data());
+                if (h > best) best = h, bestEnd = e, ties = 1;
+                else if (h == best && pick(random, 0, ties++) == 0) bestEnd = e;
+            }
+            cells[i] = was;
+            if (bestEnd >= 0) {
+                cells[i] = CellId(bestEnd / DirectionCount);
+                keeper = b.next[cells[i]][bestEnd % DirectionCount];
+            }
+            occupied[cells[i]] = 1;
+        }
+    }
+    reach.flood(b, occupied, keeper);
+    std::vector<int> spots;
+    for (int c = 0; c < b.cellCount; ++c)
+        if (reach.reached(c) && !b.site[c]) spots.push_back(c);
+    if (spots.empty()) return false;
+    p.keeper = b.textIndex[spots[pick(random, 0, int(spots.size()) - 1)]];
+    p.crates.clear();
+    for (int c : cells) p.crates.push_back(b.textIndex[c]);
+    std::sort(p.crates.begin(), p.crates.end());
     out = tidyPuzzle(p);
     return true;
 }

@@ -5,6 +5,7 @@
 // one-wide corridors, with the sites packed into one of them, the goal room.
 #pragma once
 
+#include "tools/levelkit/generator.h"
 #include "tools/levelkit/puzzle.h"
 
 #include <random>
@@ -18,6 +19,11 @@ struct ScatterShape {
 
 // One level of the shape, or false when this try gave none.
 bool scatterLevel(const ScatterShape &shape, std::mt19937 &random, Puzzle &out);
+
+// A level for the hard end of the set: the sites in a group, the crates
+// pulled away from them, each pull chosen so the crates need the most pushes
+// home.
+bool spreadLevel(const Tier &tier, std::mt19937 &random, Puzzle &out);
 
 // The stress set of the solver: the first half within the camera's view with
 // 6 to 12 crates, the rest up to 20 x 20 with 10 to 30 crates.
