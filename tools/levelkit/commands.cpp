@@ -47,6 +47,18 @@ bool readLevels(const std::string &path, std::vector<Puzzle> &levels, std::strin
     return true;
 }
 
+bool readLevelsSaying(const std::string &path, std::vector<Puzzle> &levels, bool &clean)
+{
+    std::string err;
+    if (!readLevels(path, levels, err)) {
+        std::fprintf(stderr, "%s\n", err.c_str());
+        return false;
+    }
+    std::fputs(err.c_str(), stderr);
+    clean = err.empty() && !levels.empty();
+    return true;
+}
+
 int runExport(const Arguments &args)
 {
     if (args.size() != 1) {
@@ -85,13 +97,8 @@ int runSolve(const Arguments &args)
         return 2;
     }
     std::vector<Puzzle> levels;
-    std::string err;
-    if (!readLevels(file, levels, err)) {
-        std::fprintf(stderr, "%s\n", err.c_str());
-        return 1;
-    }
-    std::fputs(err.c_str(), stderr);
-    bool all = err.empty() && !levels.empty();
+    bool all;
+    if (!readLevelsSaying(file, levels, all)) return 1;
     std::string collection;
     Progress progress("solve");
     size_t solved = 0;

@@ -18,3 +18,6 @@ bool readWholeFile(const std::string &path, std::string &text);
 // Levels from a text collection or from one .Map file; boards, when given,
 // receives how many levels the text holds, refused ones included.
 bool readLevels(const std::string &path, std::vector<struct Puzzle> &levels, std::string &err, int *boards = nullptr);
+// The same for solve and rate: what is wrong with the text goes to standard
+// error; clean is false when anything was.
+bool readLevelsSaying(const std::string &path, std::vector<struct Puzzle> &levels, bool &clean);

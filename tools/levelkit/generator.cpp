@@ -96,7 +96,7 @@ constexpr int ShapeCount = int(sizeof RoomShapes / sizeof RoomShapes[0]);
 
 }  // namespace
 
-Puzzle makeRoom(const Tier &t, std::mt19937 &random)
+Puzzle makeRoom(const Tier &t, std::mt19937 &random, bool anyShape)
 {
     int w = pick(random, t.minWidth, t.maxWidth), h = pick(random, t.minHeight, t.maxHeight);
     Puzzle p;
@@ -106,7 +106,7 @@ Puzzle makeRoom(const Tier &t, std::mt19937 &random)
     p.sites.assign(p.cells.size(), false);
     // Small rooms are plain boxes; a wall across needs four cells each side of it.
     bool small = w < 5 || h < 4;
-    int shape = small ? 0 : pick(random, 0, std::max(w, h) < 7 ? 1 : ShapeCount - 1);
+    int shape = small || !anyShape ? 0 : pick(random, 0, std::max(w, h) < 7 ? 1 : ShapeCount - 1);
     if (small) fill(p, 1, 1, h, w, Cell::Floor);
     else RoomShapes[shape](p, w, h, random);
     int blocks = w * h * t.wallBlocks / 10;

@@ -36,8 +36,9 @@ struct GeneratedLevel {
 };
 
 // A room of one of several shapes (a box with corners cut, joined rectangles,
-// two rooms with doors between) with some inner wall blocks.
-Puzzle makeRoom(const Tier &t, std::mt19937 &random);
+// two rooms with doors between, a winding way) with some inner wall blocks;
+// only the first shape unless anyShape.
+Puzzle makeRoom(const Tier &t, std::mt19937 &random, bool anyShape = true);
 // The floor must be one piece with room for the crates; pockets with three
 // walls are filled. Puts the keeper on the first floor cell.
 bool roomIsGood(Puzzle &p, int crates);

@@ -13,6 +13,15 @@ constexpr int SpreadRounds = 3;  // every crate is pulled away this many times
 
 int pick(std::mt19937 &random, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); }
 
+// A cell without a crate, any of them alike; -1 when there is none.
+int anyFreeCell(const SolverBoard &b, const std::vector<uint8_t> &occupied, std::mt19937 &random)
+{
+    std::vector<int> free;
+    for (int c = 0; c < b.cellCount; ++c)
+        if (!occupied[c]) free.push_back(c);
+    return free.empty() ? -1 : free[pick(random, 0, int(free.size()) - 1)];
+}
+
 struct Box {
     int row, col, height, width;
     bool overlaps(const Box &o) const  // a wall between rooms is kept
@@ -123,7 +132,7 @@ bool scatterLevel(const ScatterShape &shape, std::mt19937 &random, Puzzle &out)
         if (!makeRooms(shape, random, p, goal)) return false;
     } else {
         Tier t{shape.width - 2, shape.width - 2, shape.height - 2, shape.height - 2, crates, crates, 1, 0, 0, 0, 0};
-        p = makeRoom(t, random);
+        p = makeRoom(t, random, false);  // boxes, so the seed still makes the stress set it always made
     }
     if (!roomIsGood(p, crates)) return false;
     SolverBoard b(p);
@@ -142,11 +151,8 @@ bool scatterLevel(const ScatterShape &shape, std::mt19937 &random, Puzzle &out)
     if (int(sites.size()) < crates) return false;
     std::vector<uint8_t> occupied(b.cellCount, 0);
     for (int s : sites) occupied[s] = 1;
-    std::vector<int> free;
-    for (int c = 0; c < b.cellCount; ++c)
-        if (!occupied[c]) free.push_back(c);
-    if (free.empty()) return false;
-    int keeper = free[pick(random, 0, int(free.size()) - 1)];
+    int keeper = anyFreeCell(b, occupied, random);
+    if (keeper < 0) return false;
     std::vector<int> cells = sites;
     for (int round = 0; round < 2; ++round) {
         std::vector<int> order(cells.size());
@@ -212,11 +218,8 @@ bool spreadLevel(const Tier &t, std::mt19937 &random, Puzzle &out)
     PushBound bound(b, crates);
     std::vector<uint8_t> occupied(b.cellCount, 0);
     for (int s : sites) occupied[s] = 1;
-    std::vector<int> free;
-    for (int c = 0; c < b.cellCount; ++c)
-        if (!occupied[c]) free.push_back(c);
-    if (free.empty()) return false;
-    int keeper = free[pick(random, 0, int(free.size()) - 1)];
+    int keeper = anyFreeCell(b, occupied, random);
+    if (keeper < 0) return false;
     std::vector<CellId> cells(sites.begin(), sites.end());
     // Each pull goes where the crates need the most pushes home.
     for (int round = 0; round < SpreadRounds; ++round) {

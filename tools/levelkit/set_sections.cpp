@@ -145,13 +145,8 @@ int runRate(const Arguments &args)
     }
     const std::string &file = args[0];
     std::vector<Puzzle> levels;
-    std::string err;
-    if (!readLevels(file, levels, err)) {
-        std::fprintf(stderr, "%s\n", err.c_str());
-        return 1;
-    }
-    std::fputs(err.c_str(), stderr);
-    bool all = err.empty() && !levels.empty();
+    bool all;
+    if (!readLevelsSaying(file, levels, all)) return 1;
     std::vector<GeneratedLevel> set;
     Progress progress("rate");
     for (size_t i = 0; i < levels.size(); ++i) {
