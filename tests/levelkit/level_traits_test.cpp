@@ -56,6 +56,7 @@ TEST(LevelTraits, SameLevelTurnedMirroredOrWithTheKeeperElsewhere)
     const std::string pier = "  ####\n###  #\n# $  #\n#.   #\n#   @#\n######\n";
     const std::string cellar = "#####\n# . #\n#  $##\n#    #\n#@   #\n######\n";
     const std::string keeperMoved = "  ####\n###  #\n# $  #\n#.  @#\n#    #\n######\n";
+    const std::string mirrored = "####\n#  ###\n#  $ #\n#   .#\n#@   #\n######\n";
     const std::string crateMoved = "  ####\n###  #\n#  $ #\n#.   #\n#   @#\n######\n";
     // A keeper walled off from where it stood is another level.
     const std::string walledIn = "#######\n#@ $ .#\n#######\n";
@@ -64,6 +65,7 @@ TEST(LevelTraits, SameLevelTurnedMirroredOrWithTheKeeperElsewhere)
     const std::string key = sameLevelKey(OnePuzzle(pier));
     EXPECT_EQ(sameLevelKey(OnePuzzle(cellar)), key);
     EXPECT_EQ(sameLevelKey(OnePuzzle(keeperMoved)), key);
+    EXPECT_EQ(sameLevelKey(OnePuzzle(mirrored)), key);
     EXPECT_NE(sameLevelKey(OnePuzzle(crateMoved)), key);
     EXPECT_EQ(sameLevelKey(OnePuzzle(walledIn)), sameLevelKey(OnePuzzle(walledOut)));
     EXPECT_NE(sameLevelKey(OnePuzzle(walledIn)), sameLevelKey(OnePuzzle(walledBehind)));

@@ -35,6 +35,21 @@ TEST(Solver, FindsTheKnownOptimumAndItPlaysThroughTheGame)
     }
 }
 
+// The first sixty shipped levels solve quickly: the solver finds again the
+// lengths their stored solutions were proven to have.
+TEST(Solver, FindsTheStoredLengthsOfTheFirstSixtyShippedLevels)
+{
+    std::string err;
+    const std::vector<Puzzle> levels = ParsePuzzles(ReadTextFile(CW_SOURCE_DIR "/data/levels.txt"), err);
+    ASSERT_GE(levels.size(), 60u);
+    for (size_t i = 0; i < 60; ++i) {
+        SolveResult r = solvePuzzle(levels[i], SolveLimits{});
+        EXPECT_EQ(std::vector<long>({r.pushCount, r.moveCount}),
+                  std::vector<long>({levels[i].storedPushes, levels[i].storedMoves}))
+            << "level " << i + 1 << ": " << r.why;
+    }
+}
+
 TEST(Solver, ProvesDeadlockedLevelsUnsolvableAndStopsAtItsLimits)
 {
     for (const char *level : {
