@@ -38,24 +38,11 @@ Puzzle turned(const Puzzle &in, int symmetry)
 // the keeper can walk there, so it stands for all of the area.
 int firstKeeperCell(const Puzzle &p)
 {
-    std::vector<bool> seen(p.cells.size(), false);
-    for (int c : p.crates) seen[c] = true;
-    std::vector<int> stack{p.keeper};
-    seen[p.keeper] = true;
-    int first = p.keeper;
-    const int steps[] = {-1, 1, -p.width, p.width};
-    while (!stack.empty()) {
-        int i = stack.back();
-        stack.pop_back();
-        first = std::min(first, i);
-        for (int s : steps) {
-            int n = i + s;  // a level's inside is walled, so no step leaves the grid
-            if (n < 0 || n >= int(p.cells.size()) || seen[n] || p.cells[n] != Cell::Floor) continue;
-            seen[n] = true;
-            stack.push_back(n);
-        }
-    }
-    return first;
+    std::vector<bool> open(p.cells.size());
+    for (size_t i = 0; i < open.size(); ++i) open[i] = p.cells[i] == Cell::Floor;
+    for (int c : p.crates) open[c] = false;
+    std::vector<bool> area = FloodFrom(p, {p.keeper}, open);
+    return int(std::find(area.begin(), area.end(), true) - area.begin());
 }
 
 template <class Key> std::string smallestTurn(const Puzzle &p, Key key)
@@ -123,28 +110,14 @@ std::string outlineKey(const Puzzle &p)
 {
     Puzzle room = tidyPuzzle(p);
     // Outside the outline: what the border reaches without crossing the floor.
-    std::vector<bool> area = KeeperArea(room), outside(room.cells.size(), false);
-    std::vector<int> stack;
+    std::vector<bool> area = KeeperArea(room), open(area.size());
+    std::vector<int> border;
+    for (size_t i = 0; i < area.size(); ++i) open[i] = !area[i];
     for (int r = 0; r < room.height; ++r)
         for (int c = 0; c < room.width; ++c)
-            if ((r == 0 || c == 0 || r == room.height - 1 || c == room.width - 1) && !area[room.index(r, c)]) {
-                outside[room.index(r, c)] = true;
-                stack.push_back(room.index(r, c));
-            }
-    while (!stack.empty()) {
-        int i = stack.back();
-        stack.pop_back();
-        int r = i / room.width, c = i % room.width;
-        const int dr[] = {-1, 1, 0, 0}, dc[] = {0, 0, -1, 1};
-        for (int d = 0; d < 4; ++d) {
-            int nr = r + dr[d], nc = c + dc[d];
-            if (nr < 0 || nc < 0 || nr >= room.height || nc >= room.width) continue;
-            int n = room.index(nr, nc);
-            if (outside[n] || area[n]) continue;
-            outside[n] = true;
-            stack.push_back(n);
-        }
-    }
+            if ((r == 0 || c == 0 || r == room.height - 1 || c == room.width - 1) && open[room.index(r, c)])
+                border.push_back(room.index(r, c));
+    std::vector<bool> outside = FloodFrom(room, border, open);
     for (size_t i = 0; i < room.cells.size(); ++i) room.cells[i] = outside[i] ? Cell::Outside : Cell::Wall;
     room.crates.clear();
     room.sites.assign(room.cells.size(), false);

@@ -99,12 +99,12 @@ int Puzzle::cratesOnSites() const
     return on;
 }
 
-std::vector<bool> KeeperArea(const Puzzle &p)
+std::vector<bool> FloodFrom(const Puzzle &p, const std::vector<int> &starts, const std::vector<bool> &open)
 {
     std::vector<bool> seen(p.cells.size(), false);
-    if (p.keeper < 0) return seen;
-    std::vector<int> stack{p.keeper};
-    seen[p.keeper] = true;
+    std::vector<int> stack;
+    for (int i : starts)
+        if (!seen[i]) seen[i] = true, stack.push_back(i);
     while (!stack.empty()) {
         int i = stack.back();
         stack.pop_back();
@@ -114,12 +114,20 @@ std::vector<bool> KeeperArea(const Puzzle &p)
             int nr = r + dr[d], nc = c + dc[d];
             if (nr < 0 || nc < 0 || nr >= p.height || nc >= p.width) continue;
             int n = p.index(nr, nc);
-            if (seen[n] || p.cells[n] == Cell::Wall) continue;
+            if (seen[n] || !open[n]) continue;
             seen[n] = true;
             stack.push_back(n);
         }
     }
     return seen;
+}
+
+std::vector<bool> KeeperArea(const Puzzle &p)
+{
+    if (p.keeper < 0) return std::vector<bool>(p.cells.size(), false);
+    std::vector<bool> open(p.cells.size());
+    for (size_t i = 0; i < open.size(); ++i) open[i] = p.cells[i] != Cell::Wall;
+    return FloodFrom(p, {p.keeper}, open);
 }
 
 std::vector<bool> ShownCells(const Puzzle &p)

@@ -44,6 +44,9 @@ std::string FormatPuzzle(const Puzzle &p);
 // Marks every floor cell the keeper can walk to (crates ignored) and returns
 // the mask; cells outside it are not part of the level's inside.
 std::vector<bool> KeeperArea(const Puzzle &p);
+// The cells reached from the starts by steps up, down, left and right onto
+// open cells (the starts count as reached).
+std::vector<bool> FloodFrom(const Puzzle &p, const std::vector<int> &starts, const std::vector<bool> &open);
 // The keeper's area and the crates standing on sites outside it: what the
 // level file holds and the camera shows.
 std::vector<bool> ShownCells(const Puzzle &p);
