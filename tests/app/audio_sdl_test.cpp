@@ -48,7 +48,7 @@ protected:
     }
     void TearDown() override
     {
-        AudioShutdown();
+        AudioShutdown(2000);
         unsetenv("SDL_AUDIODRIVER");
         if (!HasFailure()) RemoveTree(folder);
     }
@@ -74,7 +74,7 @@ TEST_F(AudioBackend, LoopedSoundIsReplacedThenStopped)
     pause(300);
     AudioStop(false);
     pause(200);
-    AudioShutdown();
+    AudioShutdown(2000);
     // Each frame as silence, music, chime (resampling leaves a ripple of a few
     // tens) or a stray frame of the resampler; then the runs in their order.
     std::string runs;
@@ -105,7 +105,7 @@ TEST_F(AudioBackend, FilesThatCannotPlayFailAndTheNextSoundPlaysWhatIsThere)
     AudioLookForDevice();
     pause(200);
     AudioStop(true);
-    AudioShutdown();
+    AudioShutdown(2000);
     size_t musicFrames = 0;
     for (int value : DeviceSamples()) musicFrames += value == MusicValue;
     EXPECT_EQ(musicFrames, size_t(MusicFrames)) << "played once, the sound arrives whole and only once";
