@@ -3,8 +3,8 @@
 // the game, and a seed always makes the same level.
 #include "tests/levelkit/levelkit_support.h"
 #include "tests/support/test_files.h"
-#include "tools/levelkit/generator.h"
-#include "tools/levelkit/solver.h"
+#include "tools/levelkit/generator/generator.h"
+#include "tools/levelkit/solver/solver.h"
 
 #include <gtest/gtest.h>
 

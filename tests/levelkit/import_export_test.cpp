@@ -6,7 +6,7 @@
 
 #include "core/moves.h"
 #include "core/state.h"
-#include "tools/levelkit/game_bridge.h"
+#include "tools/levelkit/levels/game_bridge.h"
 
 #include <gtest/gtest.h>
 

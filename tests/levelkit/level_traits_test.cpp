@@ -3,7 +3,7 @@
 // it is turned, mirrored or has its keeper elsewhere in its area.
 #include "tests/levelkit/levelkit_support.h"
 #include "tests/support/test_files.h"
-#include "tools/levelkit/level_traits.h"
+#include "tools/levelkit/levels/level_traits.h"
 
 #include <gtest/gtest.h>
 

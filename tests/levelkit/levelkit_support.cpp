@@ -2,9 +2,9 @@
 
 #include "tests/support/platform_double.h"
 #include "tests/support/test_files.h"
-#include "tools/levelkit/game_bridge.h"
-#include "tools/levelkit/map_writer.h"
-#include "tools/levelkit/tool_platform.h"
+#include "tools/levelkit/levels/game_bridge.h"
+#include "tools/levelkit/levels/map_writer.h"
+#include "tools/levelkit/levels/tool_platform.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // put through the game's loader.
 #pragma once
 
-#include "tools/levelkit/puzzle.h"
+#include "tools/levelkit/levels/puzzle.h"
 
 #include <string>
 

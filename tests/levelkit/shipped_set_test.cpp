@@ -6,8 +6,8 @@
 #include "tests/support/test_files.h"
 
 #include "core/state.h"
-#include "tools/levelkit/level_traits.h"
-#include "tools/levelkit/map_writer.h"
+#include "tools/levelkit/levels/level_traits.h"
+#include "tools/levelkit/levels/map_writer.h"
 
 #include <gtest/gtest.h>
 

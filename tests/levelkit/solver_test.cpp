@@ -3,8 +3,8 @@
 // gives is played through the game's own rules.
 #include "tests/levelkit/levelkit_support.h"
 #include "tests/support/test_files.h"
-#include "tools/levelkit/game_bridge.h"
-#include "tools/levelkit/solver.h"
+#include "tools/levelkit/levels/game_bridge.h"
+#include "tools/levelkit/solver/solver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Any text given to the toolkit: parsed, tidied, written as a level file and
 // read back in the notation, without a crash and with the board kept.
-#include "tools/levelkit/map_writer.h"
-#include "tools/levelkit/puzzle.h"
+#include "tools/levelkit/levels/map_writer.h"
+#include "tools/levelkit/levels/puzzle.h"
 
 #include <cstddef>
 #include <cstdint>

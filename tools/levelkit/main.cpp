@@ -1,5 +1,5 @@
 // levelkit: import, export, check, solve, generate and rate the game's levels.
-#include "tools/levelkit/commands.h"
+#include "tools/levelkit/commands/commands.h"
 
 #include <cstdio>
 #include <cstring>

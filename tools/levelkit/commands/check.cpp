@@ -1,0 +1,300 @@
+// levelkit check: proves every level file of a folder with the game's own
+// loader, move rules and solved test, and the view with the game's own maths.
+#include "tools/levelkit/commands/commands.h"
+
+#include "core/state.h"
+#include "tools/levelkit/levels/camera_fit.h"
+#include "tools/levelkit/levels/game_bridge.h"
+#include "tools/levelkit/levels/map_writer.h"
+#include "tools/levelkit/levels/progress.h"
+#include "tools/levelkit/levels/puzzle.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <dirent.h>
+#include <set>
+
+namespace {
+
+struct Failure {
+    std::string why;
+};
+
+void require(bool ok, const std::string &why)
+{
+    if (!ok) throw Failure{why};
+}
+
+void load(const std::string &path)
+{
+    std::string why;
+    require(loadMapFile(path, why), why);
+}
+
+CameraSetup gameCamera()
+{
+    CameraSetup c = cameraSetup;
+    c.upX = 0.0f;
+    c.upY = 1.0f;
+    c.upZ = 0.0f;  // the game's start-up up vector; levels do not set it
+    return c;
+}
+
+const Piece &keeper() { return pieceTable[pieceCount - 1]; }
+
+// Capacities, and every record at the world position its row and column give.
+void checkRecords()
+{
+    require(pieceCount >= 1 && pieceCount <= uint32_t(PieceCapacity), "piece count out of range");
+    require(wallCount <= uint32_t(ListCapacity) && siteCount <= uint32_t(ListCapacity), "list over capacity");
+    require(boardRows > 0 && boardCols > 0 && boardRows <= BoardCapacity && boardCols <= BoardCapacity,
+            "board size out of range");
+    GLfixed x0 = keeper().x - keeper().col * BoardStep, z0 = keeper().z - keeper().row * BoardStep;
+    std::set<std::pair<int, int>> cells;
+    for (uint32_t i = 0; i < pieceCount; ++i) {
+        const Piece &p = pieceTable[i];
+        require(p.x == x0 + p.col * BoardStep && p.z == z0 + p.row * BoardStep,
+                "piece " + std::to_string(i) + " is not at the world position of its row and column");
+        require(p.row >= 0 && p.col >= 0 && p.row < boardRows && p.col < boardCols, "a piece lies off the board");
+        require(cells.insert({p.row, p.col}).second, "two pieces share a cell");
+    }
+    auto cellAt = [&](GLfixed x, GLfixed z, int &row, int &col) {
+        if ((x - x0) % BoardStep || (z - z0) % BoardStep) return false;
+        col = (x - x0) / BoardStep;
+        row = (z - z0) / BoardStep;
+        return row >= 0 && col >= 0 && row < boardRows && col < boardCols;
+    };
+    std::set<std::pair<int, int>> walls, sites;
+    for (uint32_t i = 0; i < wallCount; ++i) {
+        int row, col;
+        require(cellAt(wallList[i].x, wallList[i].z, row, col), "a wall record lies off the grid");
+        int32_t kind = board[row * BoardCapacity + col].kind;
+        require(kind != Floor && kind != Site, "a wall record's cell is not a wall");
+        require(walls.insert({row, col}).second, "two wall records for one cell");
+    }
+    for (uint32_t i = 0; i < siteCount; ++i) {
+        int row, col;
+        require(cellAt(siteList[i].x, siteList[i].z, row, col), "a site record lies off the grid");
+        require(board[row * BoardCapacity + col].kind == Site, "a site record's cell is not a site");
+        require(sites.insert({row, col}).second, "two site records for one cell");
+    }
+}
+
+// The keeper's area may never reach the edge: the move rules look one and two
+// cells ahead without testing the grid.
+void checkEnclosed()
+{
+    std::vector<uint8_t> seen(size_t(BoardCapacity) * BoardCapacity, 0);
+    std::vector<std::pair<int, int>> stack{{playerRow, playerCol}};
+    while (!stack.empty()) {
+        auto [r, c] = stack.back();
+        stack.pop_back();
+        size_t i = size_t(r) * BoardCapacity + c;
+        if (seen[i] || (board[i].kind != Floor && board[i].kind != Site)) continue;
+        require(r > 0 && c > 0 && r < boardRows - 1 && c < boardCols - 1, "the keeper can reach the level's edge");
+        seen[i] = 1;
+        stack.insert(stack.end(), {{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}});
+    }
+    // Beyond the keeper's reach only crates already on their sites may stand, and no empty site.
+    for (uint32_t i = 0; i + 1 < pieceCount; ++i) {
+        size_t at = size_t(pieceTable[i].row) * BoardCapacity + pieceTable[i].col;
+        require(seen[at] || board[at].kind == Site, "a crate off its site lies where the keeper can never go");
+    }
+    for (int r = 0; r < boardRows; ++r)
+        for (int c = 0; c < boardCols; ++c) {
+            size_t at = size_t(r) * BoardCapacity + c;
+            require(seen[at] || board[at].kind != Site || board[at].occupant != NoOccupant,
+                    "a site without a crate lies where the keeper can never go");
+        }
+}
+
+// The keeper's step, seen on the screen, goes where the key says.
+void checkScreenStep(const LetterMove &m, GLfixed x1, GLfixed z1, GLfixed x2, GLfixed z2)
+{
+    CameraSetup camera = gameCamera();
+    for (float aspect : CheckedAspects) {
+        ScreenPoint a = projectPoint(camera, aspect, {x1 / 65536.0f, -1.0f, z1 / 65536.0f});
+        ScreenPoint b = projectPoint(camera, aspect, {x2 / 65536.0f, -1.0f, z2 / 65536.0f});
+        float dx = (b.x - a.x) * aspect, dy = b.y - a.y;
+        bool along = m.screenX != 0 ? dx * m.screenX > 2.0f * std::fabs(dy) : dy * m.screenY > 2.0f * std::fabs(dx);
+        require(along, std::string("the ") + m.key + " key does not move the keeper " + m.key + " on the screen");
+    }
+}
+
+int checkDirectionsAtStart(const std::string &path)
+{
+    int seen = 0;
+    for (const LetterMove &m : LetterMoves) {
+        load(path);
+        GLfixed x = keeper().x, z = keeper().z;
+        int row = playerRow, col = playerCol;
+        m.move();
+        if (playerRow == row && playerCol == col) continue;
+        checkScreenStep(m, x, z, keeper().x, keeper().z);
+        ++seen;
+    }
+    return seen;
+}
+
+void replay(const std::string &path, const Puzzle &stored)
+{
+    load(path);
+    require(uncoveredCount() != 0, "the level is solved before the first move");
+    require(!stored.solution.empty(), "no stored solution");
+    long pushes = 0;
+    for (size_t i = 0; i < stored.solution.size(); ++i) {
+        char letter = stored.solution[i];
+        const LetterMove *m = letterMove(letter);
+        std::string at = " at move " + std::to_string(i + 1);
+        require(m != nullptr, std::string("unknown move letter '") + letter + "'" + at);
+        std::vector<std::pair<int, int>> before;
+        for (uint32_t k = 0; k + 1 < pieceCount; ++k) before.push_back({pieceTable[k].row, pieceTable[k].col});
+        GLfixed x = keeper().x, z = keeper().z;
+        int row = playerRow, col = playerCol;
+        m->move();
+        require(playerRow != row || playerCol != col, "the keeper is blocked" + at);
+        checkScreenStep(*m, x, z, keeper().x, keeper().z);
+        int moved = 0;
+        for (uint32_t k = 0; k + 1 < pieceCount; ++k)
+            moved += before[k] != std::make_pair(pieceTable[k].row, pieceTable[k].col);
+        bool push = std::isupper(static_cast<unsigned char>(letter));
+        require(moved == (push ? 1 : 0), std::string(push ? "no crate moves" : "a crate moves") + at);
+        pushes += push;
+        if (i + 1 < stored.solution.size()) require(uncoveredCount() != 0, "the level is solved early" + at);
+    }
+    require(uncoveredCount() == 0, "the stored solution leaves " + std::to_string(uncoveredCount()) +
+                                       " sites uncovered");
+    if (stored.storedMoves >= 0)
+        require(stored.storedMoves == long(stored.solution.size()) && stored.storedPushes == pushes,
+                "the stored length does not match the solution");
+}
+
+// The stored levels, found by the level file each one imports to: the file
+// of the same number first, then any (a window or skipped levels shift the numbers).
+class StoredLevels {
+public:
+    explicit StoredLevels(const std::vector<Puzzle> &levels) : levels_(levels), maps_(levels.size()) {}
+    const Puzzle *sameNumber(int n) const { return n >= 1 && size_t(n) <= levels_.size() ? &levels_[n - 1] : nullptr; }
+    const Puzzle *importingTo(int n, const std::string &text)
+    {
+        if (levels_.empty()) return nullptr;
+        if (mapOf(size_t(n) - 1) == text) return &levels_[n - 1];
+        for (size_t i = 0; i < levels_.size(); ++i)
+            if (mapOf(i) == text) return &levels_[i];
+        return nullptr;
+    }
+
+private:
+    const std::string &mapOf(size_t i)
+    {
+        static const std::string none;
+        if (i >= levels_.size()) return none;
+        if (maps_[i].empty()) {
+            std::string why;
+            if (!writeMapText(levels_[i], maps_[i], why)) maps_[i] = "-";
+        }
+        return maps_[i];
+    }
+    const std::vector<Puzzle> &levels_;
+    std::vector<std::string> maps_;
+};
+
+std::string checkLevel(const std::string &dir, const std::string &name, int n, StoredLevels &set)
+{
+    std::string path = dir + "/" + name, text;
+    require(readWholeFile(path, text), "cannot read the file");
+    load(path);
+    checkRecords();
+    checkEnclosed();
+    std::string misfit = cameraMisfit(gameCamera(), geometryPoints(geometryFromGame()));
+    require(misfit.empty(), "camera: " + misfit);
+    Puzzle back;
+    std::string why, again;
+    require(puzzleFromGame(back, why), why);
+    require(writeMapText(back, again, why), why);
+    require(again == text, "the file does not read back to the same text (export and import differ)");
+    int directions = checkDirectionsAtStart(path);
+    const Puzzle *stored = set.importingTo(n, text);
+    require(stored != nullptr || set.sameNumber(n) == nullptr, "the file differs from its level in the text set");
+    require(stored != nullptr, "no stored solution (give --solutions FILE)");
+    replay(path, *stored);
+    char buf[200];
+    std::snprintf(buf, sizeof buf, "ok: %dx%d cells, %u crates, %zu moves, %ld pushes, %d directions at start",
+                  back.width, back.height, pieceCount - 1, stored->solution.size(), stored->storedPushes, directions);
+    std::string ok = buf;
+    if (stored->number != n)
+        ok += "; level " + std::to_string(stored->number) + (stored->title.empty() ? "" : " (" + stored->title + ")") +
+              " of the set";
+    return ok;
+}
+
+int levelNumber(const std::string &name)
+{
+    int n = 0;
+    return std::sscanf(name.c_str(), "Level%d.Map", &n) == 1 ? n : 0;
+}
+
+}  // namespace
+
+int runCheck(const Arguments &args)
+{
+    std::string dir;
+    std::vector<std::string> solutions;  // several: the levels of each, one after the other
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--solutions" && i + 1 < args.size()) solutions.push_back(args[++i]);
+        else dir = args[i];
+    }
+    if (dir.empty()) {
+        std::fprintf(stderr, "usage: levelkit check DIR [--solutions FILE]...\n");
+        return 2;
+    }
+    std::vector<Puzzle> stored;
+    for (const std::string &file : solutions) {
+        std::string text, err;
+        if (!readWholeFile(file, text)) {
+            std::fprintf(stderr, "cannot read %s\n", file.c_str());
+            return 1;
+        }
+        std::vector<Puzzle> more = ParsePuzzles(text, err);
+        if (!err.empty()) {
+            std::fprintf(stderr, "%s: %s", file.c_str(), err.c_str());
+            return 1;
+        }
+        stored.insert(stored.end(), more.begin(), more.end());
+    }
+    std::vector<std::string> names;
+    if (DIR *d = opendir(dir.c_str())) {
+        while (dirent *e = readdir(d)) {
+            std::string n = e->d_name;
+            if (n.size() > 4 && n.compare(n.size() - 4, 4, ".Map") == 0) names.push_back(n);
+        }
+        closedir(d);
+    } else {
+        std::fprintf(stderr, "cannot read the folder %s\n", dir.c_str());
+        return 1;
+    }
+    std::sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
+        return levelNumber(a) != levelNumber(b) ? levelNumber(a) < levelNumber(b) : a < b;
+    });
+    int failed = 0;
+    StoredLevels set(stored);
+    Progress progress("check");
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string &name = names[i];
+        progress.show(i + 1, names.size(), i - failed, "ok");
+        std::string line;
+        try {
+            line = name + ": " + checkLevel(dir, name, levelNumber(name), set);
+        } catch (const Failure &f) {
+            line = name + ": FAILED: " + f.why;
+            ++failed;
+        }
+        progress.clear();
+        std::printf("%s\n", line.c_str());
+        std::fflush(stdout);
+    }
+    std::printf("%zu levels checked, %d failed\n", names.size(), failed);
+    return failed || names.empty() ? 1 : 0;
+}

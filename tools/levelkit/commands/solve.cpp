@@ -1,0 +1,75 @@
+// levelkit solve: every level of a collection through the solver, its
+// solution and figures printed, and the collection written back with them.
+#include "tools/levelkit/commands/commands.h"
+
+#include "tools/levelkit/levels/game_bridge.h"
+#include "tools/levelkit/levels/progress.h"
+#include "tools/levelkit/levels/puzzle.h"
+#include "tools/levelkit/solver/solver.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+int runSolve(const Arguments &args)
+{
+    SolveLimits limits;
+    std::string file, solutions;
+    bool ok = true;
+    for (size_t i = 0; i < args.size() && ok; ++i) {
+        bool valued = i + 1 < args.size();
+        if (args[i] == "--time-limit" && valued) limits.seconds = std::atof(args[++i].c_str());
+        else if (args[i] == "--memory-limit" && valued)
+            limits.memoryBytes = size_t(std::atof(args[++i].c_str()) * 1048576.0);
+        else if (args[i] == "--exact-share" && valued) limits.exactShare = std::atof(args[++i].c_str());
+        else if (args[i] == "--write-solutions" && valued) solutions = args[++i];
+        else if (file.empty() && args[i].compare(0, 2, "--") != 0) file = args[i];
+        else ok = false;
+    }
+    if (!ok || file.empty() || limits.seconds <= 0 || limits.memoryBytes == 0 || limits.exactShare < 0 ||
+        limits.exactShare > 1) {
+        std::fprintf(stderr, "usage: levelkit solve FILE [--time-limit SECONDS] [--memory-limit MB] "
+                             "[--exact-share FRACTION] [--write-solutions OUT]\n");
+        return 2;
+    }
+    std::vector<Puzzle> levels;
+    bool all;
+    if (!readLevelsSaying(file, levels, all)) return 1;
+    std::string collection;
+    Progress progress("solve");
+    size_t solved = 0;
+    for (size_t i = 0; i < levels.size(); ++i) {
+        Puzzle &p = levels[i];
+        progress.show(i + 1, levels.size(), solved, "solved");
+        SolveResult r = solvePuzzle(p, limits);
+        progress.clear();
+        std::printf("; %s\n", p.title.empty() ? ("Level " + std::to_string(p.number)).c_str() : p.title.c_str());
+        if (r.status == SolveResult::Solved) {
+            std::printf("%s\n; keys: %s\n; length: %ld moves, %ld pushes\n", r.moves.c_str(), keysFor(r.moves).c_str(),
+                        r.moveCount, r.pushCount);
+            std::fputs(ProofNote(r.pushesOptimal, r.movesOptimal).c_str(), stdout);
+            p.solution = r.moves;
+            p.storedMoves = r.moveCount;
+            p.storedPushes = r.pushCount;
+            ++solved;
+        } else {
+            // A solution the collection already stored is kept.
+            std::printf("%s\n", r.status == SolveResult::NoSolution ? "no solution" : "timeout");
+            all = false;
+        }
+        std::fflush(stdout);
+        std::fprintf(stderr, "level %d: %s\n", p.number, solveFigures(r).c_str());
+        collection += FormatPuzzle(p);
+        if (r.status == SolveResult::Solved) collection += ProofNote(r.pushesOptimal, r.movesOptimal);
+        collection += "\n";
+    }
+    if (!solutions.empty()) {
+        std::ofstream out(solutions, std::ios::binary);
+        out << collection;
+        if (!out) {
+            std::fprintf(stderr, "cannot write %s\n", solutions.c_str());
+            return 1;
+        }
+    }
+    return all ? 0 : 1;
+}
