@@ -9,8 +9,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -20,21 +21,10 @@ namespace {
 std::vector<std::string> calls;  // "fsync PATH" and "rename FROM TO", in their order
 std::string failingSync;         // a path whose fsync fails with EIO
 
-std::string pathOf(int descriptor)
-{
-    char path[PATH_MAX];
-    const ssize_t length = readlink(("/proc/self/fd/" + std::to_string(descriptor)).c_str(), path, sizeof path - 1);
-    return length > 0 ? std::string(path, length) : "?";
-}
+std::string pathOf(int descriptor) { return std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(descriptor)); }
 
 void writeText(const std::string &path, const std::string &text) { std::ofstream(path) << text; }
-
-std::string readText(const std::string &path)
-{
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
-}
+std::string readText(const std::string &path) { return std::string(std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {}); }
 
 }  // namespace
 
