@@ -67,7 +67,7 @@ Rgb TextureTestColour(int textureIndex)
     // drawn through another's mask shows. In the order of TextureFileNames.
     static const Rgb colours[TextureCount] = {
         {40, 40, 40},   {200, 120, 0},   {0, 0, 200},     {120, 120, 120}, {0, 200, 0},    // Ground .. UArrow
-        {200, 0, 0},    {0, 200, 200},   {200, 0, 200},   {80, 0, 160},    {0, 160, 80},   // RArrow .. SiteCrate
+        {200, 0, 0},    {0, 200, 200},   {200, 0, 100},   {80, 0, 160},    {0, 160, 80},   // RArrow .. SiteCrate
         {255, 255, 0},  {160, 80, 0},    {255, 255, 255}, {255, 255, 128}, {255, 128, 255},  // comp .. DArrowMask
         {128, 255, 255}, {0, 80, 160},   {160, 0, 80},    {250, 250, 250}, {80, 160, 0},   // LArrowMask .. end
     };
