@@ -7,6 +7,8 @@
 #include "core/progress.h"
 #include "input/actions.h"
 
+#include <X11/extensions/XI2.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,13 +21,21 @@ using Clock = std::chrono::steady_clock;
 // What ends a paced wait (the level-complete screen's) before its frame is
 // due: the player's keys and taps, and the window's end. Pointer motion,
 // exposes, focus and the rest wait for that frame, which comes anyway.
-const int WakingEvents[] = {
-    // X event type
-    KeyPress,       // a key, a held key's repeats included
-    ButtonPress,    // a tap
-    ButtonRelease,  // a lift, which goes on from the level-complete screen too
-    ClientMessage,  // the window manager's close (WM_DELETE_WINDOW)
-    DestroyNotify,  // the window destroyed from outside
+// freeglut takes the pointer through XInput 2, whose events arrive as generic
+// events of the extension; without it they would be the core ones.
+struct WakingEvent {
+    int type;
+    int inputType;  // for GenericEvent: XInput 2's event type
+};
+const WakingEvent WakingEvents[] = {
+    // X event type   XInput 2 type
+    {KeyPress,        0},                 // a key, a held key's repeats included
+    {ButtonPress,     0},                 // a tap
+    {ButtonRelease,   0},                 // a lift, which goes on from the level-complete screen too
+    {GenericEvent,    XI_ButtonPress},    // a tap, through XInput 2
+    {GenericEvent,    XI_ButtonRelease},  // a lift, through XInput 2
+    {ClientMessage,   0},                 // the window manager's close (WM_DELETE_WINDOW)
+    {DestroyNotify,   0},                 // the window destroyed from outside
 };
 
 constexpr long MicrosecondsPerSecond = 1000000;
@@ -99,15 +109,25 @@ void WatchGameWindow(Window window)
 
 // Looks through Xlib's queue, after reading what the socket holds, and takes
 // nothing out: freeglut's next turn handles every event in its order.
+static int inputOpcode = -1;  // XInput's major opcode on freeglut's connection
+
 static Bool noteWakingEvent(Display *, XEvent *event, XPointer found)
 {
-    for (int type : WakingEvents)
-        if (event->type == type) *reinterpret_cast<bool *>(found) = true;
+    for (const WakingEvent &waking : WakingEvents)
+        if (event->type == waking.type &&
+            (waking.type != GenericEvent ||
+             (event->xcookie.extension == inputOpcode && event->xcookie.evtype == waking.inputType)))
+            *reinterpret_cast<bool *>(found) = true;
     return False;
 }
 
 static bool wakingEventQueued()
 {
+    if (inputOpcode < 0) {
+        int firstEvent = 0, firstError = 0;
+        if (!XQueryExtension(glutConnection, "XInputExtension", &inputOpcode, &firstEvent, &firstError))
+            inputOpcode = 0;  // no extension: only core events come
+    }
     bool found = false;
     XEvent unused;
     XCheckIfEvent(glutConnection, &unused, noteWakingEvent, reinterpret_cast<XPointer>(&found));
