@@ -3,10 +3,12 @@
 //
 // Finding a device is slow where there is none: SDL connects to D-Bus (which
 // forks dbus-launch when it can), asks PulseAudio and ALSA and reads their
-// configuration, and that held the first frame. So the first sound is read
-// and checked on the game's thread, as before, and the device is then looked
+// configuration, and that held the first frame. A wedged sound server, or a
+// device whose opening never returns, can hold it for ever. So every sound is
+// read and checked on the game's thread, as before, and the device is looked
 // for on a thread of its own, begun between frames so that it never competes
-// with one; the sound starts as soon as the device is open.
+// with one. The game never waits for that look: a sound asked for meanwhile is
+// kept beside it and starts as soon as the device is open.
 #include "app/audio.h"
 
 #include <SDL2/SDL.h>
@@ -44,14 +46,15 @@ struct Sound {
 enum class Probe { NotStarted, Wanted, Running, Done };
 
 // Shared by the game's thread and the probe's, under probeLock: the probe
-// writes the device once and then marks itself done. While it runs, only it
-// calls SDL.
+// writes the device once and then marks itself done. While it runs, the
+// game's thread calls only the parts of SDL that the look leaves alone: the
+// WAV reader and format conversions (see readSound).
 std::mutex probeLock;
 std::condition_variable probeEnded;
 Probe probe = Probe::NotStarted;
 SDL_AudioDeviceID device;
 SDL_AudioSpec deviceSpec;
-Sound waiting;  // the sound the device starts with, once open
+Sound waiting;  // the sound the device starts with, once open; the latest asked for
 
 // Read by the audio thread, which starts only once the probe has set them.
 Uint8 silence;
@@ -108,14 +111,16 @@ constexpr int MostChannels = 8;
 
 // What the device will take is known only once it is open: a sound is checked
 // against the format asked for, which SDL converts from whatever it can
-// convert to any other.
+// convert to any other. The rate is checked against the bounds alone, and the
+// stream keeps the sound's own rate: a resampler may come from a library that
+// the look for a device loads at the same moment on its thread.
 bool convertible(const SDL_AudioSpec &spec)
 {
     if (spec.freq < LowestRate || spec.freq > HighestRate || spec.channels < 1 || spec.channels > MostChannels)
         return false;
     const SDL_AudioSpec wanted = wantedFormat();
     SDL_AudioStream *stream =
-        SDL_NewAudioStream(spec.format, spec.channels, spec.freq, wanted.format, wanted.channels, wanted.freq);
+        SDL_NewAudioStream(spec.format, spec.channels, spec.freq, wanted.format, wanted.channels, spec.freq);
     SDL_FreeAudioStream(stream);
     return stream != nullptr;
 }
@@ -242,7 +247,10 @@ int SDLCALL probeDevice(void *)
     return 0;
 }
 
-// The whole file, decoded and checked; false when it cannot be played.
+// The whole file, decoded and checked; false when it cannot be played. The
+// WAV reader and the conversion check share nothing with the audio side that
+// the look for a device sets up, so this runs on the game's thread whatever
+// the look is doing.
 bool readSound(const char *path, Sound &sound)
 {
     std::vector<Uint8> file;
@@ -256,27 +264,23 @@ bool readSound(const char *path, Sound &sound)
     return false;
 }
 
-void waitForProbe()
-{
-    std::unique_lock<std::mutex> hold(probeLock);
-    probeEnded.wait(hold, [] { return probe != Probe::Running; });
-}
+bool probeOver() { return probe != Probe::Running; }
 
 }  // namespace
 
 bool AudioPlay(const char *path, bool loop)
 {
-    // SDL serves one thread at a time: a sound asked for while the device is
-    // looked for waits for the look to end.
-    waitForProbe();
+    // Read and checked here, at once, even while the device is looked for:
+    // the answer is needed now, for the cue's message.
     Sound sound;
     sound.loop = loop;
     if (!readSound(path, sound)) return false;
     std::lock_guard<std::mutex> hold(probeLock);
-    if (probe == Probe::NotStarted || probe == Probe::Wanted) {
-        std::swap(waiting, sound);  // replaces what waited
+    if (probe != Probe::Done) {
+        // No device yet: kept beside the look, in place of what waited there.
+        std::swap(waiting, sound);
         forget(sound);
-        probe = Probe::Wanted;
+        if (probe == Probe::NotStarted) probe = Probe::Wanted;
         return true;
     }
     const bool started = device == 0 || startOnDevice(sound);
@@ -301,7 +305,8 @@ void AudioLookForDevice()
     else probeDevice(nullptr);  // no thread to be had: look here and now
 }
 
-// One voice and nothing queued behind it: both forms end the sound at once.
+// One voice and nothing queued behind it: both forms end the sound at once,
+// and a sound kept for a device still looked for is dropped.
 void AudioStop(bool)
 {
     std::lock_guard<std::mutex> hold(probeLock);
@@ -313,13 +318,14 @@ void AudioStop(bool)
 bool AudioProbeEnded(int timeoutMs)
 {
     std::unique_lock<std::mutex> hold(probeLock);
-    return probeEnded.wait_for(hold, std::chrono::milliseconds(timeoutMs), [] { return probe != Probe::Running; });
+    return probeEnded.wait_for(hold, std::chrono::milliseconds(timeoutMs), probeOver);
 }
 
-void AudioShutdown()
+bool AudioShutdown(int timeoutMs)
 {
-    waitForProbe();
-    std::lock_guard<std::mutex> hold(probeLock);
+    std::unique_lock<std::mutex> hold(probeLock);
+    // A look that never ends keeps SDL's audio side: nothing is closed under it.
+    if (!probeEnded.wait_for(hold, std::chrono::milliseconds(timeoutMs), probeOver)) return false;
     forget(waiting);
     if (device != 0) {
         SDL_CloseAudioDevice(device);
@@ -329,4 +335,5 @@ void AudioShutdown()
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
     probe = Probe::NotStarted;
+    return true;
 }

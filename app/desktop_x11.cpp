@@ -1,11 +1,12 @@
 // The game's window on an X11 desktop. freeglut keeps its X connection and
 // window to itself, so this file opens a connection of its own, finds the game
 // window by its title (and _NET_WM_PID where a window manager lets freeglut set
-// it) and works on it from outside. It also learns which connection freeglut
-// opened, so that the main loop can wait on it.
+// it) and works on it from outside. x11_events.cpp waits on freeglut's
+// connection and watches the window's life.
 #include "app/desktop.h"
 
 #include "app/platform.h"
+#include "app/x11_events.h"
 #include "input/actions.h"
 
 #include <GL/freeglut.h>
@@ -15,7 +16,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <poll.h>
 #include <unistd.h>
 
 namespace {
@@ -69,41 +69,12 @@ static Window claimHolder = None;  // holds the claim until the game window exis
 static ScreenSizeRow gameScreen = {0, 0};
 static bool wholeScreen = false;
 static bool processEnding = false;
-// freeglut's connection, on which the game's events arrive.
-static Display *glutConnection = nullptr;
-
-// The game links with --wrap=XOpenDisplay, so every connection opened outside
-// this file (there is one: freeglut's, in glutInit) passes here. freeglut has
-// no call that tells it. This file opens its own through __real_XOpenDisplay.
-extern "C" Display *__real_XOpenDisplay(const char *name);
-
-extern "C" Display *__wrap_XOpenDisplay(const char *name)
-{
-    Display *display = __real_XOpenDisplay(name);
-    if (display) glutConnection = display;
-    return display;
-}
-
-// Windows of other programs can vanish while they are looked at; an error on
-// this connection is no reason to end the game. Errors on freeglut's own
-// connection go on to the handler that was there before.
-static XErrorHandler previousErrorHandler = nullptr;
-
-static int ignoreOwnErrors(Display *display, XErrorEvent *error)
-{
-    if (display == desktop) return 0;
-    return previousErrorHandler ? previousErrorHandler(display, error) : 0;
-}
 
 static Display *openDesktop()
 {
     if (desktop) return desktop;
     desktop = __real_XOpenDisplay(nullptr);
-    static bool handlerSet = false;
-    if (desktop && !handlerSet) {
-        previousErrorHandler = XSetErrorHandler(ignoreOwnErrors);
-        handlerSet = true;
-    }
+    if (desktop) HandleXErrors(desktop);
     return desktop;
 }
 
@@ -294,6 +265,7 @@ void PrepareGameWindow()
     if (window == None) return;
     if (wholeScreen) placeOnWholeScreen(window);
     else placeAsDeviceScreen(window);
+    WatchGameWindow(window);
     // The game window takes over the claim, so a second start raises it.
     XSetSelectionOwner(desktop, atom(RunningClaim), window, CurrentTime);
     if (claimHolder != None) {
@@ -301,15 +273,4 @@ void PrepareGameWindow()
         claimHolder = None;
     }
     XSync(desktop, False);
-}
-
-void WaitForGameEvent(long timeoutMicroseconds)
-{
-    // Xlib may already hold events it read along with a reply (during a swap);
-    // those never show on the socket again.
-    if (!glutConnection || XPending(glutConnection)) return;
-    pollfd socket{ConnectionNumber(glutConnection), POLLIN, 0};
-    timespec limit{timeoutMicroseconds / 1000000, timeoutMicroseconds % 1000000 * 1000};
-    // A signal ends the wait early; the main loop turns once and waits again.
-    ppoll(&socket, 1, timeoutMicroseconds < 0 ? nullptr : &limit, nullptr);
 }

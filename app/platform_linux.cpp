@@ -1,5 +1,5 @@
-// The platform services on Linux: /proc for the executable, stdio for files,
-// SDL2 for message boxes and sound, X11 for the screen, libm for the maths.
+// The platform services on Linux: SDL2 for message boxes and sound, X11 for
+// the screen, libm for the maths (files_linux.cpp has the files).
 #include "app/platform.h"
 
 #include "app/audio.h"
@@ -9,29 +9,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <unistd.h>
-
-bool ExecutablePath(char *out, size_t capacity)
-{
-    if (capacity == 0) return false;
-    ssize_t length = readlink("/proc/self/exe", out, capacity);
-    if (length <= 0 || static_cast<size_t>(length) >= capacity) return false;
-    out[length] = '\0';
-    return true;
-}
-
-FILE *OpenFile(const char *path, const char *mode) { return std::fopen(path, mode); }
-
-void CloseFile(FILE *file) { std::fclose(file); }
-
-bool ReplaceFile(FILE *file, const char *tempPath, const char *path)
-{
-    bool written = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-    written = std::fclose(file) == 0 && written;
-    if (written && std::rename(tempPath, path) == 0) return true;
-    std::remove(tempPath);
-    return false;
-}
 
 // The sound device may still be looked for on its thread, inside SDL and the
 // sound libraries. SDL serves one thread at a time, and their exit handlers

@@ -61,6 +61,13 @@ TEST_F(BitmapLoader, AcceptedPicturesArriveRedGreenBlue)
         ASSERT_EQ(platformRecord.opens.size(), 1u);  // in binary, from the game's folder
         EXPECT_EQ(platformRecord.opens[0].path + " " + platformRecord.opens[0].mode, dir + "/Shape.tex rb");
     }
+    // Two halves, twice as wide as high: each pixel in its place and swapped, the buffer's last one too.
+    uint8_t *halves = load(HalvesBitmap(4, 2, {10, 20, 30}, {40, 50, 60}));
+    ASSERT_NE(halves, nullptr);
+    EXPECT_TRUE(info.width == 4 && info.height == 2) << info.width << " x " << info.height;
+    for (int i = 0; i < 8; ++i)
+        EXPECT_TRUE(halves[3 * i] == (i % 4 < 2 ? 10 : 40) && halves[3 * i + 2] == (i % 4 < 2 ? 30 : 60)) << "pixel " << i;
+    std::free(halves);
     EXPECT_EQ(LoadBitmap("Absent.tex", info), nullptr);
     EXPECT_EQ(LoadBitmap(std::string(300, 'x').c_str(), info), nullptr);  // never tried cut short
     ASSERT_EQ(platformRecord.messages.size(), 2u);

@@ -2,13 +2,15 @@
 // knows (and one with no display at all), each playing what only the whole
 // program shows: the window it makes, keys and taps through X, solved levels,
 // every way of quitting with config.ini read back, the window's close button,
-// a second start, and the boxes of a failed start.
+// its destruction and the server's end, a second start, and the boxes of a
+// failed start.
 #include "tests/e2e/test_game.h"
 
 #include "tests/support/test_files.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <sys/stat.h>
 
 namespace {
@@ -25,7 +27,7 @@ void PrintTo(const GameRun &run, std::ostream *out) { *out << run.name; }
 class EndToEnd : public CratewrightTest, public ::testing::WithParamInterface<GameRun> {
 public:
     // The window covers the screen from (0, 0) when it is a device's; on a
-    // desktop it is an emulated device screen lying whole on it.
+    // desktop it is an emulated device screen in its middle.
     void launch(bool toMenu = true)
     {
         const GameRun &run = GetParam();
@@ -34,10 +36,8 @@ public:
         if (HasFatalFailure()) return;
         EXPECT_TRUE(game.width == run.gameWidth && game.height == run.gameHeight) << game.width << "x" << game.height;
         const bool whole = run.gameWidth == run.screenWidth && run.gameHeight == run.screenHeight;
-        EXPECT_TRUE(whole ? game.x == 0 && game.y == 0
-                          : game.x >= 0 && game.y >= 0 && game.x + game.width <= run.screenWidth &&
-                                game.y + game.height <= run.screenHeight)
-            << "window at " << game.x << ", " << game.y;
+        const int x = whole ? 0 : (run.screenWidth - run.gameWidth) / 2, y = whole ? 0 : (run.screenHeight - run.gameHeight) / 2;
+        EXPECT_TRUE(std::abs(game.x - x) <= 1 && std::abs(game.y - y) <= 1) << "window at " << game.x << ", " << game.y;
     }
     void expectEnd(int status, const std::string &config)
     {
@@ -67,7 +67,12 @@ public:
         WriteTestGame(2, 257, 9);
         ASSERT_NO_FATAL_FAILURE(launch());
         EnterPlay();
-        Key("Left Right Down Up 8 2 4 6");
+        // The keeper faces up before any key, and every step turns it: the
+        // right key runs the move down the board.
+        EXPECT_TRUE(WaitScreen([&](const Screenshot &s) { return Facing(s, UArrowTexture); })) << "not facing up at first";
+        Key("Left Right");
+        EXPECT_TRUE(WaitScreen([&](const Screenshot &s) { return Facing(s, DArrowTexture); })) << "not facing down";
+        Key("Down Up 8 2 4 6");
         EXPECT_TRUE(WaitFor(&EndToEnd::OnPlay));
         Key("2");
         ASSERT_TRUE(WaitFor(&EndToEnd::BannerShown)) << "the walk did not solve level 2";
@@ -137,18 +142,24 @@ public:
     }
 
 
-    void closeTheWindow()
+    // The window's close button, another client destroying the window, and
+    // the X server going away all end the game as quitting does: progress
+    // written, status 0 (X errors about the dead window must not make it 1).
+    void endFromOutside(const std::function<void()> &end)
     {
         WriteTestGame(3, 0, 6);
         ASSERT_NO_FATAL_FAILURE(launch());
         Key("Down Return Return Left Return Left");  // the sound on, then into play and one step
         ASSERT_TRUE(WaitFor(&EndToEnd::OnPlay));
-        // The file is gone once read: only the save at the close brings it back.
+        // The file is gone once read: only the save at the end brings it back.
         std::remove(FilePath("config.ini").c_str());
-        SendWindowClose(game.id);
+        end();
         expectEnd(0, "6\n3\n1\n");
         EXPECT_TRUE(WindowsTitled("Error").empty());
     }
+    void closeTheWindow() { endFromOutside([this] { SendWindowClose(game.id); }); }
+    void destroyTheWindow() { endFromOutside([this] { Xdotool({"windowclose", std::to_string(game.id)}); }); }
+    void loseTheServer() { endFromOutside([this] { StopDisplay(); }); }
 
     void secondStart()
     {
@@ -223,6 +234,8 @@ const GameRun Runs[] = {
     {"StylusAt480x640",       480, 640,    480, 640, &EndToEnd::stylusPlay},
     {"SolvedLevelsAt640x480", 640, 480,    640, 480, &EndToEnd::solveToTheEnd},
     {"WindowCloseAt320x240",  320, 240,    320, 240, &EndToEnd::closeTheWindow},
+    {"WindowDestroyedAt240x320", 240, 320, 240, 320, &EndToEnd::destroyTheWindow},
+    {"ServerLostAt640x480",   640, 480,    640, 480, &EndToEnd::loseTheServer},
     {"SecondStartAt240x240",  240, 240,    240, 240, &EndToEnd::secondStart},
     {"ShippedAt1280x1024",    1280, 1024,  480, 640, &EndToEnd::shippedGame},
     {"MissingPictureAt800x600", 800, 600,  240, 320, &EndToEnd::missingPicture},

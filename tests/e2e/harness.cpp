@@ -139,7 +139,7 @@ void GameTest::TearDown()
         if (HasFailure()) std::printf("game folder kept for a look: %s\n", root.c_str());
         else RemoveTree(root);
     }
-    unsetenv("DISPLAY");
+    for (const char *name : {"DISPLAY", "CW_TEST_AUDIODRIVER", "SDL_DISKAUDIOFILE"}) unsetenv(name);
 }
 
 void GameTest::MakeGameFolder()
@@ -174,6 +174,12 @@ void GameTest::StartDisplay(int width, int height)
         killGroup(pid);
     }
     FAIL() << "no Xvfb could be started on :70 to :99 (is the xvfb package installed?)";
+}
+
+void GameTest::StopDisplay()
+{
+    killGroup(serverPid, SIGTERM);
+    serverPid = 0;
 }
 
 void GameTest::StartGame() { gamePid = Spawn({FilePath("cratewright")}, folder + "/../game.log"); }

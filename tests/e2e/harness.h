@@ -48,7 +48,11 @@ protected:
     void MakeGameFolder();
     std::string FilePath(const std::string &name) const { return folder + "/" + name; }
 
+    // Ends the X server under whatever still runs on it.
+    void StopDisplay();
+
     void StartGame();
+    pid_t GameProcess() const { return gamePid; }
     // Exit status of the game, -1 if it still runs after timeoutMs.
     int WaitExit(int timeoutMs = 10000);
     bool Running() { return WaitExit(0) == -1; }

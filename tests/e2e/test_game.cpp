@@ -9,12 +9,11 @@ namespace {
 // Looking down at the yard's middle from the low-column side, as the shipped levels do.
 const char YardCamera[] = "0 26 6 6 0 6";
 
-// The mask-then-add drawing of the arrows: the masks are white, so the arrow's
-// colour is added to what lies under it.
-Colour added(TextureId under, TextureId over)
+// The mask-then-add drawing of the arrows over a picture.
+Colour added(TextureId under, TextureId arrow)
 {
-    Colour a = CratewrightTest::Picture(under), b = CratewrightTest::Picture(over);
-    return {std::min(255, a.r + b.r), std::min(255, a.g + b.g), std::min(255, a.b + b.b)};
+    const Rgb c = ArrowOver(TextureTestColour(under), arrow);
+    return {c.r, c.g, c.b};
 }
 
 }  // namespace
@@ -86,5 +85,17 @@ bool CratewrightTest::ArrowAt(const Screenshot &s, int entry) const
     for (int e = 1; e <= 4; ++e)
         if (SameColour(s.at(x, GameY(rowMiddle[e - 1])), added(MenuTexture, RArrowTexture), Tolerance) != (e == entry))
             return false;
+    return true;
+}
+
+bool CratewrightTest::Facing(const Screenshot &s, TextureId arrow) const
+{
+    int seen[4] = {0, 0, 0, 0};  // UArrowTexture .. LArrowTexture
+    for (int y = game.y; y < game.y + game.height; ++y)
+        for (int x = game.x; x < game.x + game.width; ++x)
+            for (int a = 0; a < 4; ++a)
+                seen[a] += SameColour(s.at(x, y), added(GroundTexture, TextureId(UArrowTexture + a)), Tolerance);
+    for (int a = 0; a < 4; ++a)
+        if ((seen[a] > 0) != (UArrowTexture + a == arrow)) return false;
     return true;
 }

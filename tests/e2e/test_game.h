@@ -46,6 +46,8 @@ public:
     bool OffMarkShown(const Screenshot &s) const { return Shows(s, OffTexture, Landscape() ? 0.70 : 0.78, 0.554); }
     bool OnCredits(const Screenshot &s) const { return Shows(s, CreditsTexture, 0.5, 0.5); }
     bool OnEnd(const Screenshot &s) const { return Shows(s, EndTexture, 0.5, 0.5); }
+    // The keeper's arrow over the ground shows this arrow picture, and no other.
+    bool Facing(const Screenshot &s, TextureId arrow) const;
     bool WaitFor(bool (CratewrightTest::*screen)(const Screenshot &) const)
     {
         return WaitScreen([&](const Screenshot &s) { return (this->*screen)(s); });

@@ -3,6 +3,8 @@
 // solve it through the game's rules, a file that strays from its text.
 #include "tests/levelkit/levelkit_support.h"
 #include "tests/support/test_files.h"
+#include "tools/levelkit/levels/camera_fit.h"
+#include "tools/levelkit/levels/game_bridge.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +44,7 @@ TEST_F(Check, PassesAGoodFolderAndFindsBrokenRecordsAndCameras)
         {[](auto &l) { l[0] = "-3.000"; }, "Level1.Map: FAILED: camera:"},  // the eye far too near
         {[](auto &l) { l[0] = l[3], l[2] = l[5]; }, "Level1.Map: FAILED: camera: the camera looks straight down"},
         {[](auto &l) { l[11] = "0 1.500000 0 0 0 0"; }, "a wall record's cell is not a wall"},
+        {[](auto &l) { l[10] = std::to_string(std::stoi(l[10]) + 1), l.insert(l.begin() + 11, l[11]); }, "two wall records for one cell"},
         {[](auto &l) { l[9] = "1 0 1"; }, "the file does not read back to the same text"}};  // the keeper's position
     for (const auto &c : cases) {
         std::istringstream in(good);
@@ -68,6 +71,8 @@ TEST_F(Check, ReplaysTheStoredSolutionThroughTheGameAndComparesTheText)
         {"dRuRD\n; length: 5 moves, 3", "no crate moves at move 4"},
         {"uRurD\n; length: 5 moves, 2", "the keeper is blocked at move 1"},
         {"dRurD\n; length: 6 moves, 2", "the stored length does not match the solution"},
+        {"dRurD\n; length: 5 moves, 3", "the stored length does not match the solution"},
+        {"dRurDl\n; length: 6 moves, 2", "the level is solved early at move 5"},  // a walk after the winning push
     };
     for (const auto &w : wrong) {
         std::string text = Levels;
@@ -80,6 +85,26 @@ TEST_F(Check, ReplaysTheStoredSolutionThroughTheGameAndComparesTheText)
     WriteTextFile(dir + "/levels.txt", text.replace(text.find("#  . #"), 6, "# .  #"));
     EXPECT_NE(check().out.find("Level1.Map: FAILED: the file differs from its level in the text set"), std::string::npos);
     EXPECT_NE(RunLevelkit("check " + dir).out.find("FAILED: no stored solution"), std::string::npos);
+}
+
+// The check's test of each step on the screen: under the level's own camera
+// every key's step runs its way; seen from the other side, none does.
+TEST_F(Check, AStepRunsTheWayItsKeySaysOnlyUnderTheLevelsCamera)
+{
+    std::string why;
+    ASSERT_TRUE(loadMapFile(dir + "/Level1.Map", why)) << why;
+    CameraSetup level = cameraSetup, turned = cameraSetup;
+    level.upX = level.upZ = turned.upX = turned.upZ = 0, level.upY = turned.upY = 1;
+    turned.eyeX = 2 * turned.centreX - turned.eyeX, turned.eyeZ = 2 * turned.centreZ - turned.eyeZ;
+    const WorldPoint from = {pieceTable[pieceCount - 1].x / 65536.0f, -1, pieceTable[pieceCount - 1].z / 65536.0f};
+    for (const LetterMove &m : LetterMoves) {
+        // One board step the way the letter's rule goes: l and r run MoveUp and
+        // MoveDown (rows, along z), u and d MoveRight and MoveLeft (columns, along x).
+        const WorldPoint to = {from.x + (m.letter == 'u' ? 2 : m.letter == 'd' ? -2 : 0), from.y,
+                               from.z + (m.letter == 'r' ? 2 : m.letter == 'l' ? -2 : 0)};
+        EXPECT_TRUE(stepRunsOnScreen(level, m.screenX, m.screenY, from, to)) << m.key;
+        EXPECT_FALSE(stepRunsOnScreen(turned, m.screenX, m.screenY, from, to)) << m.key << " seen from the other side";
+    }
 }
 
 }  // namespace

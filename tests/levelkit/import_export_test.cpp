@@ -49,6 +49,21 @@ TEST_F(ImportExport, ExportGivesBackEveryImportedBoard)
     }
     EXPECT_EQ(ReadTextFile(dir + "/Level4.Map"), "");
     EXPECT_NE(RunLevelkit("export " + dir + "/Level2.Map").out.find("# .+   #"), std::string::npos);  // a keeper on its site
+    // Every kind but floor (0) and site (2) is a wall, and exports as one.
+    std::string kinds = ReadTextFile(dir + "/Level1.Map");
+    int walls = 0;
+    for (size_t at = 0; (at = kinds.find(" 1.500000 ", at)) != std::string::npos; ++walls)  // "x top z kind row col"
+        at = kinds.find(' ', at + 10), kinds.replace(at + 1, 1, std::vector<std::string>{"3", "255", "-1", "1", "7"}[walls % 5]);
+    WriteTextFile(dir + "/Level1.Map", kinds);
+    EXPECT_EQ(RunLevelkit("export " + dir + "/Level1.Map").out, FormatBoard(levels[0])) << walls << " walls of five kinds";
+    // A collection with Windows line ends imports to the same files.
+    std::string crlf = Collection;
+    for (size_t at = 0; (at = crlf.find('\n', at)) != std::string::npos; at += 2) crlf.insert(at, "\r");
+    WriteTextFile(dir + "/crlf.txt", crlf);
+    ASSERT_EQ(system(("mkdir -p " + dir + "/crlf").c_str()), 0);
+    ASSERT_EQ(RunLevelkit("import " + dir + "/crlf.txt " + dir + "/crlf").status, 0);
+    for (int n = 2; n <= 3; ++n)
+        EXPECT_EQ(ReadTextFile(dir + "/crlf/Level" + std::to_string(n) + ".Map"), ReadTextFile(dir + "/Level" + std::to_string(n) + ".Map"));
 }
 
 TEST_F(ImportExport, TurnsTheTextSoItsDirectionsAreTheKeys)

@@ -114,8 +114,4 @@ void ExpectRestingState(const char *after)
 
 Rgb Colour(int texture) { return TextureTestColour(texture); }
 
-Rgb Added(int under, int arrow)
-{
-    const Rgb u = Colour(under), a = Colour(arrow);
-    return {uint8_t(std::min(255, u.r + a.r)), uint8_t(std::min(255, u.g + a.g)), uint8_t(std::min(255, u.b + a.b))};
-}
+Rgb Added(int under, int arrow) { return ArrowOver(Colour(under), arrow); }

@@ -40,7 +40,6 @@ protected:
 void ExpectRestingState(const char *after);
 // The pixel is the colour, each channel within tolerance.
 ::testing::AssertionResult ColourIs(const Pixel &p, Rgb colour, int tolerance = 3);
-// The colour of a test picture, and of an arrow added over one (white masks
-// keep what lies under the arrow).
+// The colour of a test picture, and of an arrow drawn through its mask over one.
 Rgb Colour(int texture);
 Rgb Added(int under, int arrow);

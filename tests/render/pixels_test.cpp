@@ -1,7 +1,8 @@
 // What the screen shows, read back from a real Mesa context on a portrait and
 // a landscape screen: the play scene's pieces where the level's camera puts
-// them, the keeper's arrow through a wall, the pad beside the scene, the
-// banner over it, and the menu's arrow blended into its row.
+// them, the keeper's arrow of each facing through a wall, the pad beside the
+// scene, the banner over it, the menu's arrow blended into its row, and a
+// picture of two halves the right way round.
 #include "assets/textures.h"
 #include "tests/render/game_fixture.h"
 
@@ -31,17 +32,22 @@ TEST_P(Pixels, PlaySceneMenuAndBanner)
 {
     // Walls 2.0 high (tops at y 1.0), a crate off and one on a site, an open
     // site, the keeper, and a tall wall right in front of it.
+    // The credits picture is in two halves: sides swapped on the way to GL
+    // would show it in stripes.
+    const Rgb creditsRight = {250, 130, 190};
     ASSERT_TRUE(StartGame(GetParam().width, GetParam().height,
-                          LevelText("#######\n#.$ * #\n#  @  #\n#######", "6 30 12 6 0 3", "6 12 6 1 3 3")));
+                          LevelText("#######\n#.$ * #\n#  @  #\n#######", "6 30 12 6 0 3", "6 12 6 1 3 3"), 0, [&] {
+                              WriteTextFile(folder + "/credits.tex", HalvesBitmap(8, 4, Colour(CreditsTexture), creditsRight));
+                          }));
     const double x0 = width > height ? 0.2 : 0, x1 = 1 - x0;  // landscape pictures fill the middle 60 %
     ScreenState = Playing;
     const std::pair<int32_t, int> crates[] = {{OffSite, CrateTexture}, {OnSite, SiteCrateTexture}, {99, SiteCrateTexture}};
-    const std::pair<int32_t, int> arrows[] = {{Up, UArrowTexture}, {Right, RArrowTexture}, {Left, LArrowTexture}};
-    for (int i = 0; i < 3; ++i) {
-        pieceTable[1].state = crates[i].first;  // the crate on the right: any state but OffSite shows it home
+    const std::pair<int32_t, int> arrows[] = {{Up, UArrowTexture}, {Right, RArrowTexture}, {Left, LArrowTexture}, {Down, DArrowTexture}};
+    for (int i = 0; i < 4; ++i) {
+        pieceTable[1].state = crates[i % 3].first;  // the crate on the right: any state but OffSite shows it home
         facing = arrows[i].first;
         const std::vector<Pixel> frame = DrawFrame();
-        EXPECT_TRUE(ColourIs(Projected(frame, 8, 1, 2), Colour(crates[i].second))) << "state " << crates[i].first;
+        EXPECT_TRUE(ColourIs(Projected(frame, 8, 1, 2), Colour(crates[i % 3].second))) << "state " << crates[i % 3].first;
         EXPECT_TRUE(ColourIs(Projected(frame, 6, -1, 4), Added(StaticTexture, arrows[i].second))) << "facing " << facing;
     }
     std::vector<Pixel> frame = DrawFrame();
@@ -62,13 +68,15 @@ TEST_P(Pixels, PlaySceneMenuAndBanner)
     // height, the arrow added into the row of entry 3 only, the clear colour
     // at half alpha around.
     pieceTable[0].state = OffSite, levelSolved = false;
-    menuSelection = 3;
     ScreenState = MainMenu;
-    frame = DrawFrame();
     const double arrowX = width > height ? 0.36 : 0.275, rows[] = {38403.5, 34471.5, 29884, 25624.5};
-    for (int row = 1; row <= 4; ++row)
-        EXPECT_TRUE(ColourIs(At(frame, arrowX, rows[row - 1] / 65536), row == 3 ? Added(MenuTexture, RArrowTexture) : Colour(MenuTexture)))
-            << "row " << row;
+    for (int32_t entry : {3, 4}) {
+        menuSelection = entry;
+        frame = DrawFrame();
+        for (int row = 1; row <= 4; ++row)
+            EXPECT_TRUE(ColourIs(At(frame, arrowX, rows[row - 1] / 65536), row == entry ? Added(MenuTexture, RArrowTexture) : Colour(MenuTexture)))
+                << "row " << row << " with entry " << entry;
+    }
     expectPicture(frame, MenuTexture, 0.16, 0.84);
     EXPECT_TRUE(ColourIs(At(frame, 0.5, 0.86), {0, 0, 0}) && At(frame, 0.5, 0.86).a == 128);
     // The options with the "off" mark while the switch's low byte is 0, credits and the end.
@@ -76,13 +84,16 @@ TEST_P(Pixels, PlaySceneMenuAndBanner)
         soundOn = sound, ScreenState = Options;
         frame = DrawFrame();
         expectPicture(frame, OptionsTexture, 0.01, 0.99);
-        const double markX = width > height ? 45874.5 / 65536 : 51117.5 / 65536;
+        const double markX = width > height ? 41000.0 / 65536 : 56000.0 / 65536;  // where only this shape's mark lies
         EXPECT_TRUE(ColourIs(At(frame, markX, 29228.5 / 65536), Colour(sound == 1 ? OptionsTexture : OffTexture))) << sound;
     }
-    for (auto [screen, texture] : {std::pair{Credits, CreditsTexture}, std::pair{GameComplete, EndTexture}}) {
-        ScreenState = screen;
-        expectPicture(DrawFrame(), texture, 0.01, 0.99);
-    }
+    ScreenState = GameComplete;
+    expectPicture(DrawFrame(), EndTexture, 0.01, 0.99);
+    ScreenState = Credits;
+    frame = DrawFrame();
+    for (double fy : {0.1, 0.4, 0.6, 0.9})
+        EXPECT_TRUE(ColourIs(At(frame, x0 + 0.1, fy), Colour(CreditsTexture)) && ColourIs(At(frame, x1 - 0.1, fy), creditsRight))
+            << "the credits' halves at " << fy;
     ScreenState = 6;  // no picture at all
     frame = DrawFrame();
     EXPECT_TRUE(std::all_of(frame.begin(), frame.end(), [](const Pixel &p) { return !(p.r | p.g | p.b); }));

@@ -74,7 +74,7 @@ TEST_F(StartUp, OpensTheWindowLoadsEverythingInOrderAndSetsTheFixedState)
         want.push_back(set + number(GL_TEXTURE_MAG_FILTER) + number(GL_NEAREST));
         for (GLenum wrap : {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T})
             if (i == GroundTexture) want.push_back(set + number(wrap) + number(GL_REPEAT));
-        want.push_back("image" + t + number(GL_RGB) + " 8 8 0 0" + number(GL_RGB) + number(GL_UNSIGNED_BYTE) + number(c.r) +
+        want.push_back("image" + t + number(GL_RGB) + " 8 4 0 0" + number(GL_RGB) + number(GL_UNSIGNED_BYTE) + number(c.r) +
                        number(c.g) + number(c.b));
         EXPECT_EQ(platformRecord.opens.at(i).path, folder + "/" + TextureFileNames[i]);
     }

@@ -41,7 +41,9 @@ std::string ReadTextFile(const std::string &path)
     return text.str();
 }
 
-std::string SolidBitmap(int width, int height, Rgb colour)
+std::string SolidBitmap(int width, int height, Rgb colour) { return HalvesBitmap(width, height, colour, colour); }
+
+std::string HalvesBitmap(int width, int height, Rgb left, Rgb right)
 {
     const uint32_t rowSize = (width * 3 + 3) & ~3u, imageSize = rowSize * height;
     std::string file(54 + imageSize, '\0');
@@ -52,6 +54,7 @@ std::string SolidBitmap(int width, int height, Rgb colour)
         for (uint32_t i = 0; i < f[2]; ++i) file[f[0] + i] = char(f[1] >> (8 * i));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
+            const Rgb colour = 2 * x < width ? left : right;
             char *p = &file[54 + y * rowSize + x * 3];
             p[0] = char(colour.b), p[1] = char(colour.g), p[2] = char(colour.r);
         }
@@ -60,21 +63,28 @@ std::string SolidBitmap(int width, int height, Rgb colour)
 
 Rgb TextureTestColour(int textureIndex)
 {
-    // Told apart at a glance; the masks are white, so the mask pass keeps
-    // what lies under an arrow. In the order of TextureFileNames.
+    // Told apart at a glance; each mask darkens another channel, so an arrow
+    // drawn through another's mask shows. In the order of TextureFileNames.
     static const Rgb colours[TextureCount] = {
         {40, 40, 40},   {200, 120, 0},   {0, 0, 200},     {120, 120, 120}, {0, 200, 0},    // Ground .. UArrow
-        {200, 0, 0},    {0, 200, 200},   {200, 0, 200},   {80, 0, 160},    {0, 160, 80},   // RArrow .. SiteCrate
-        {255, 255, 0},  {160, 80, 0},    {255, 255, 255}, {255, 255, 255}, {255, 255, 255},  // comp .. DArrowMask
-        {255, 255, 255}, {0, 80, 160},   {160, 0, 80},    {250, 250, 250}, {80, 160, 0},   // LArrowMask .. end
+        {200, 0, 0},    {0, 200, 200},   {200, 0, 100},   {80, 0, 160},    {0, 160, 80},   // RArrow .. SiteCrate
+        {255, 255, 0},  {160, 80, 0},    {255, 255, 255}, {255, 255, 128}, {255, 128, 255},  // comp .. DArrowMask
+        {128, 255, 255}, {0, 80, 160},   {160, 0, 80},    {250, 250, 250}, {80, 160, 0},   // LArrowMask .. end
     };
     return colours[textureIndex];
 }
 
-void WriteTestTextureSet(const std::string &dir, int size)
+Rgb ArrowOver(Rgb under, int arrowTexture)
+{
+    const Rgb mask = TextureTestColour(arrowTexture - UArrowTexture + UArrowMaskTexture), arrow = TextureTestColour(arrowTexture);
+    const auto channel = [](int u, int m, int a) { return uint8_t(std::min(255, u * m / 255 + a)); };
+    return {channel(under.r, mask.r, arrow.r), channel(under.g, mask.g, arrow.g), channel(under.b, mask.b, arrow.b)};
+}
+
+void WriteTestTextureSet(const std::string &dir, int height)
 {
     for (int i = 0; i < TextureCount; ++i)
-        WriteTextFile(dir + "/" + TextureFileNames[i], SolidBitmap(size, size, TextureTestColour(i)));
+        WriteTextFile(dir + "/" + TextureFileNames[i], SolidBitmap(2 * height, height, TextureTestColour(i)));
 }
 
 std::string LevelText(const std::string &picture, const std::string &camera, const std::string &extraWalls)

@@ -113,14 +113,9 @@ void checkEnclosed()
 // The keeper's step, seen on the screen, goes where the key says.
 void checkScreenStep(const LetterMove &m, GLfixed x1, GLfixed z1, GLfixed x2, GLfixed z2)
 {
-    CameraSetup camera = gameCamera();
-    for (float aspect : CheckedAspects) {
-        ScreenPoint a = projectPoint(camera, aspect, {x1 / 65536.0f, -1.0f, z1 / 65536.0f});
-        ScreenPoint b = projectPoint(camera, aspect, {x2 / 65536.0f, -1.0f, z2 / 65536.0f});
-        float dx = (b.x - a.x) * aspect, dy = b.y - a.y;
-        bool along = m.screenX != 0 ? dx * m.screenX > 2.0f * std::fabs(dy) : dy * m.screenY > 2.0f * std::fabs(dx);
-        require(along, std::string("the ") + m.key + " key does not move the keeper " + m.key + " on the screen");
-    }
+    const WorldPoint from = {x1 / 65536.0f, -1.0f, z1 / 65536.0f}, to = {x2 / 65536.0f, -1.0f, z2 / 65536.0f};
+    require(stepRunsOnScreen(gameCamera(), m.screenX, m.screenY, from, to),
+            std::string("the ") + m.key + " key does not move the keeper " + m.key + " on the screen");
 }
 
 int checkDirectionsAtStart(const std::string &path)

@@ -168,3 +168,14 @@ float cameraTiltDegrees(const CameraSetup &camera)
     if (len == 0.0f || fy >= 0.0f) return 90.0f;
     return std::acos(std::min(1.0f, -fy / len)) * 180.0f / 3.14159265f;
 }
+
+bool stepRunsOnScreen(const CameraSetup &camera, int screenX, int screenY, const WorldPoint &from, const WorldPoint &to)
+{
+    for (float aspect : CheckedAspects) {
+        const ScreenPoint a = projectPoint(camera, aspect, from), b = projectPoint(camera, aspect, to);
+        const float dx = (b.x - a.x) * aspect, dy = b.y - a.y;  // in the same units across and up
+        const bool along = screenX != 0 ? dx * screenX > 2.0f * std::fabs(dy) : dy * screenY > 2.0f * std::fabs(dx);
+        if (!along) return false;
+    }
+    return true;
+}

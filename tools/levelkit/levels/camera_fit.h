@@ -30,6 +30,11 @@ ScreenPoint projectPoint(const CameraSetup &camera, float aspect, const WorldPoi
 // both aspects, between the planes and with the margins; otherwise why not.
 std::string cameraMisfit(const CameraSetup &camera, const std::vector<WorldPoint> &points);
 
+// Whether a step of the keeper on the floor from one point to another runs on
+// the screen of both checked shapes the way (screenX, screenY) says (each -1,
+// 0 or 1; y up), clearly more along that way than across it.
+bool stepRunsOnScreen(const CameraSetup &camera, int screenX, int screenY, const WorldPoint &from, const WorldPoint &to);
+
 // Places eye and centre so that the points fit with the largest picture; false
 // when no placement fits (the level is too large for the view).
 bool placeCamera(const std::vector<WorldPoint> &points, CameraSetup &camera);
