@@ -1,4 +1,4 @@
-#include "tools/levelkit/solver_board.h"
+#include "tools/levelkit/board/cell_graph.h"
 
 #include <algorithm>
 
@@ -10,7 +10,7 @@ const int RowStep[DirectionCount] = {0, -1, 0, 1};
 const int ColStep[DirectionCount] = {-1, 0, 1, 0};
 }  // namespace
 
-SolverBoard::SolverBoard(const Puzzle &p)
+CellGraph::CellGraph(const Puzzle &p)
 {
     std::vector<bool> area = KeeperArea(p);
     cellOfText.assign(p.cells.size(), NoCell);
@@ -59,7 +59,7 @@ SolverBoard::SolverBoard(const Puzzle &p)
     }
 }
 
-void Reach::flood(const SolverBoard &b, const std::vector<uint8_t> &occupied, int from)
+void Reach::flood(const CellGraph &b, const std::vector<uint8_t> &occupied, int from)
 {
     if (++gen_ == 0) {
         std::fill(stamp_.begin(), stamp_.end(), 0);
@@ -84,7 +84,7 @@ void Reach::flood(const SolverBoard &b, const std::vector<uint8_t> &occupied, in
     }
 }
 
-std::string Reach::pathTo(const SolverBoard &b, int c) const
+std::string Reach::pathTo(const CellGraph &b, int c) const
 {
     std::string path;
     while (dist_[c] > 0) {
@@ -96,7 +96,7 @@ std::string Reach::pathTo(const SolverBoard &b, int c) const
     return path;
 }
 
-AreaBits::AreaBits(const SolverBoard &b)
+AreaBits::AreaBits(const CellGraph &b)
     : b_(b), words_((b.textCells + 63) / 64), rowWords_(b.textWidth / 64), rowBits_(b.textWidth % 64),
       inside_(words_, 0), floor_(words_, 0), area_(words_, 0)
 {
