@@ -283,6 +283,7 @@ bool readSolutionSet(const std::string &file, SolutionSet &set, std::string &err
         return false;
     }
     set.file = file;
+    err.clear();
     set.levels = ParsePuzzles(text, err);
     if (!err.empty()) err = file + ": " + err;
     return err.empty();

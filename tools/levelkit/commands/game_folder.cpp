@@ -3,6 +3,8 @@
 // levels and a progress file is a whole game, kept apart from the build's.
 #include "tools/levelkit/commands/steps.h"
 
+#include "tools/levelkit/commands/commands.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -72,6 +74,14 @@ bool fillGameFolder(const std::string &dir, std::string &why)
 bool isBuildGameFolder(const std::string &dir) { return sameFolder(dir, LEVELKIT_GAME_FOLDER); }
 
 bool isShippedData(const std::string &dir) { return sameFolder(dir, LEVELKIT_DATA_FOLDER); }
+
+bool isShippedLevel(const std::string &dir, int n)
+{
+    const std::string name = levelFileName(n);
+    std::string ours, shipped;
+    return readWholeFile(dir + "/" + name, ours) && readWholeFile(std::string(LEVELKIT_DATA_FOLDER) + "/" + name, shipped) &&
+           ours == shipped;
+}
 
 int progressLevel(const std::string &dir)
 {

@@ -36,10 +36,13 @@ void reportTail(const std::string &dir, int next, int lastWritten)
     while (missing <= LevelCount && exists(dir + "/" + levelFileName(missing))) ++missing;
     bool several = missing - 1 > next;
     std::string range = levelFileName(next) + (several ? " to " + levelFileName(missing - 1) : "");
+    bool shipped = true;
+    for (int n = next; n < missing && shipped; ++n) shipped = isShippedLevel(dir, n);
     if (missing > next)
-        std::fprintf(stderr, "%s %s already in %s and left as %s: the game plays %s after %s\n", range.c_str(),
+        std::fprintf(stderr, "%s %s already in %s and left as %s: the game plays %s after %s%s\n", range.c_str(),
                      several ? "were" : "was", dir.c_str(), several ? "they were" : "it was", several ? "them" : "it",
-                     levelFileName(lastWritten).c_str());
+                     levelFileName(lastWritten).c_str(),
+                     shipped ? " (the shipped levels, whose solutions check finds itself)" : "");
     if (missing <= LevelCount)
         std::fprintf(stderr,
                      "%s is missing: the game stops with \"This file cant be opened!\" after %s. To fill the numbers "

@@ -50,6 +50,8 @@ bool fillGameFolder(const std::string &dir, std::string &why);
 bool isBuildGameFolder(const std::string &dir);
 // The shipped data that every build copies from.
 bool isShippedData(const std::string &dir);
+// Whether the folder's LevelN.Map is the shipped one of that number.
+bool isShippedLevel(const std::string &dir, int n);
 // The level the folder's progress file starts the game at, 0 without one.
 int progressLevel(const std::string &dir);
 
