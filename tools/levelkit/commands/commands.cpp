@@ -76,7 +76,9 @@ int runExport(const Arguments &args)
     return 0;
 }
 
-// status        what solve prints
+namespace {
+
+// status                    what solve prints
 const struct {
     SolveResult::Status status;
     const char *word;
@@ -85,6 +87,8 @@ const struct {
     {SolveResult::Timeout,     "timeout"},
     {SolveResult::OutOfMemory, "out of memory"},
 };
+
+}  // namespace
 
 const char *verdictWord(SolveResult::Status status)
 {

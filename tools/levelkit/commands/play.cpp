@@ -12,6 +12,7 @@
 #include "tools/levelkit/commands/steps.h"
 #include "tools/levelkit/levels/progress.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -26,9 +27,12 @@ namespace {
 
 const char Usage[] = "usage: levelkit play FILE [DIR] [--first N] [--time-limit S]\n";
 const char Record[] = "levels.txt";  // the folder's levels in file order, with their solutions
-const char RecordHead[] = "; Made by levelkit play, from level %d on, of\n; %s\n";
+// The record's first line; the collection's path follows on the second.
+const char RecordMark[] = "; Made by levelkit play, from level %d on, of";
 // CPU seconds a level: the player waits for the whole collection.
 constexpr double DefaultSeconds = 10.0;
+// What the report offers for the levels not solved: several times the time, a minute at least.
+constexpr double RetryFactor = 6.0, RetrySeconds = 60.0;
 
 struct PlayOptions {
     std::string file, dir;
@@ -89,7 +93,7 @@ bool readRecord(const std::string &dir, std::string &file, int &first, std::vect
 {
     std::ifstream in(dir + "/" + Record, std::ios::binary);
     std::string head, path;
-    if (!std::getline(in, head) || std::sscanf(head.c_str(), "; Made by levelkit play, from level %d on, of", &first) != 1 ||
+    if (!std::getline(in, head) || std::sscanf(head.c_str(), RecordMark, &first) != 1 ||
         !std::getline(in, path) || path.compare(0, 2, "; ") != 0)
         return false;
     file = path.substr(2);
@@ -178,10 +182,10 @@ void solveAll(std::vector<std::pair<std::string, Puzzle>> &written, const std::v
 
 bool writeRecord(const PlayOptions &o, const std::vector<std::pair<std::string, Puzzle>> &written)
 {
-    char head[sizeof RecordHead + 4096];
-    std::snprintf(head, sizeof head, RecordHead, o.first, o.file.c_str());
-    std::string text = std::string(head) + "; The levels of this game folder, Level1.Map first, with the solutions "
-                                           "found for them.\n\n";
+    char mark[sizeof RecordMark + 16];
+    std::snprintf(mark, sizeof mark, RecordMark, o.first);
+    std::string text = std::string(mark) + "\n; " + o.file + "\n; The levels of this game folder, Level1.Map first, "
+                       "with the solutions found for them.\n\n";
     for (auto [name, p] : written) {
         // Every level titled, so the head is never taken for a title.
         if (p.title.empty()) p.title = "Level " + std::to_string(p.number);
@@ -232,8 +236,9 @@ int runPlay(const Arguments &args)
     if (report.written.empty()) return 1;
     SolveTally tally;
     solveAll(report.written, before, o.limits, tally);
-    printSolve(o.limits.seconds, int(report.written.size()), tally,
-               playCommand(o, o.first, " --time-limit " + std::to_string(int(o.limits.seconds) * 6)));
+    char more[64];
+    std::snprintf(more, sizeof more, " --time-limit %g", std::max(RetrySeconds, RetryFactor * o.limits.seconds));
+    printSolve(o.limits.seconds, int(report.written.size()), tally, playCommand(o, o.first, more));
     if (!writeRecord(o, report.written)) {
         std::fprintf(stderr, "levelkit play: cannot write %s/%s\n", o.dir.c_str(), Record);
         return 1;
