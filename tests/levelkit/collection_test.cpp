@@ -68,6 +68,13 @@ TEST_F(Collection, ImportsAWindowAndSaysWhichFileHoldsWhichLevel)
     EXPECT_EQ(end.status, 0) << end.err;
     EXPECT_EQ(end.out, "Level99.Map: level 3 (Keeper on site)\nLevel100.Map: level 6 (Far)\n");
     EXPECT_EQ(RunLevelkit("import " + dir + "/set.txt " + dir + " --at 100 --count 2").status, 2);
+    // Without a count, the window ends at the game's last number.
+    end = RunLevelkit("import " + dir + "/set.txt " + dir + " --at 99");
+    EXPECT_EQ(end.status, 0) << end.err;
+    EXPECT_EQ(end.out, "Level99.Map: level 1 (Sealed)\nLevel100.Map: level 3 (Keeper on site)\n");
+    EXPECT_TRUE(says(end, "levels 5 to 6 of the collection were not written: the game plays 100 (import them into "
+                          "another game folder with --first 5)")) << end.err;
+    EXPECT_EQ(ReadTextFile(dir + "/Level101.Map"), "");
 }
 
 // A folder that is not there becomes a whole game folder with fresh progress

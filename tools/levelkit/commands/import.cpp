@@ -60,6 +60,11 @@ std::string levelName(int number, const std::string &title)
     return "level " + std::to_string(number) + (title.empty() ? "" : " (" + title + ")");
 }
 
+std::string levelRange(int from, int to)
+{
+    return from == to ? "level " + std::to_string(from) : "levels " + std::to_string(from) + " to " + std::to_string(to);
+}
+
 std::string keeperSiteWarning(const Puzzle &p)
 {
     if (!p.sites[p.keeper]) return "";
@@ -150,9 +155,10 @@ int runImport(const Arguments &args)
         return 1;
     }
     if (report.leftOut && !window.count)
-        std::fprintf(stderr, "levels %d to %d of the collection were not written: the game plays %d (import them "
-                             "into another game folder with --first %d)\n",
-                     report.leftOut, boards, LevelCount, report.leftOut);
+        std::fprintf(stderr, "%s of the collection %s not written: the game plays %d (import %s into another game "
+                             "folder with --first %d)\n",
+                     levelRange(report.leftOut, boards).c_str(), report.leftOut == boards ? "was" : "were", LevelCount,
+                     report.leftOut == boards ? "it" : "them", report.leftOut);
     for (const auto &[name, p] : report.written) {
         std::string warning = keeperSiteWarning(p);
         if (!warning.empty())

@@ -77,11 +77,14 @@ void printImport(int boards, const ImportReport &report, double seconds, const s
         std::printf("%sthe keeper starts on a site in %s: the game counts that site covered, so the level is "
                     "complete one crate early\n", Indent, files(keeperOnSite).c_str());
     if (count < size_t(LevelCount))
-        std::printf("%s%s to %s: the shipped levels, which the game plays after yours\n", Indent,
-                    levelFileName(int(count) + 1).c_str(), levelFileName(LevelCount).c_str());
+        std::printf("%s%s%s: the shipped %s, which the game plays after yours\n", Indent,
+                    levelFileName(int(count) + 1).c_str(),
+                    count + 1 < size_t(LevelCount) ? (" to " + levelFileName(LevelCount)).c_str() : "",
+                    count + 1 < size_t(LevelCount) ? "levels" : "level");
     if (report.leftOut)
-        std::printf("%slevels %d to %d are past the game's %d: to play them, %s\n", Indent, report.leftOut, boards,
-                    LevelCount, next.c_str());
+        std::printf("%s%s past the game's %d: to play %s, %s\n", Indent,
+                    (levelRange(report.leftOut, boards) + (report.leftOut == boards ? " is" : " are")).c_str(),
+                    LevelCount, report.leftOut == boards ? "it" : "them", next.c_str());
 }
 
 void printSolve(double secondsALevel, int levels, const SolveTally &tally, const std::string &retry)

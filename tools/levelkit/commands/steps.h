@@ -29,6 +29,8 @@ struct ImportReport {
 std::string levelFileName(int n);
 // "level 7 (Title)", or "level 7" when it has no title.
 std::string levelName(int number, const std::string &title);
+// "levels 7 to 9", or "level 7" when the range holds one.
+std::string levelRange(int from, int to);
 
 // Writes the window's levels as level files, a refused level's number taken
 // by the next one; false with report.error when a file cannot be written.
