@@ -251,7 +251,7 @@ int runPlay(const Arguments &args)
     bool read = readSolutionSet(o.dir + "/" + Record, sets[0], err);
     if (shippedSolutions(shipped)) sets.push_back(shipped);
     if (!read || !checkFolder(o.dir, sets, files)) {
-        std::fprintf(stderr, "levelkit play: cannot check %s %s\n", o.dir.c_str(), err.c_str());
+        std::fprintf(stderr, "levelkit play: cannot check %s: %s\n", o.dir.c_str(), err.c_str());
         return 1;
     }
     printCheck(files, secondsSince(checkStart));
