@@ -20,6 +20,8 @@ namespace {
 
 // The largest square level (walls included) the camera shows, as import says.
 constexpr int LargestSide = 14;
+// Long enough for a check of a hundred level files in the sanitizer build on a busy machine.
+constexpr int SlowStepMs = 600000;
 
 // A walled room w x h with the keeper, one crate and its site in a line through
 // the middle, starting at the wall the crate moves away from: solved by pushes
@@ -164,7 +166,7 @@ protected:
     }
 
     // A shell line run in the root folder, as a player types it there.
-    std::string Typed(const std::string &line, int *status, int timeoutMs = 120000)
+    std::string Typed(const std::string &line, int *status, int timeoutMs = SlowStepMs)
     {
         return RunTool({"sh", "-c", "cd '" + root + "' && " + line}, status, timeoutMs);
     }
@@ -191,7 +193,7 @@ protected:
         StartDisplay(s.screenWidth, s.screenHeight);
         if (command.empty()) StartGame();
         else StartGame(command);
-        ASSERT_NE(WaitWindow("Cratewright", 60000).id, 0u) << GameLog();
+        ASSERT_NE(WaitWindow("Cratewright", SlowStepMs).id, 0u) << GameLog();
         ASSERT_TRUE(WaitScreen([&](const Screenshot &shot) { return Dark(shot, 0.0, 0.03) > 0.98 && Dark(shot, 0.3, 0.7) < 0.7; }))
             << "the game did not start on its menu\n" << GameLog();
         Key("Return");

@@ -174,24 +174,28 @@ void replay(const std::string &path, const Puzzle &stored)
 
 // The stored levels, found by the level file each one imports to: a level
 // of the same number first, then any (a window or skipped levels shift the
-// numbers), and one with a solution before one without.
+// numbers), and one with a solution before one without. A level's tidied
+// board decides its whole level file (the camera is placed from it), so the
+// boards are compared: no camera is searched for a stored level.
 class StoredLevels {
 public:
     struct Found {
         const Puzzle *level = nullptr;
         const SolutionSet *set = nullptr;
     };
-    explicit StoredLevels(const std::vector<SolutionSet> &sets) : sets_(sets), maps_(sets.size())
+    explicit StoredLevels(const std::vector<SolutionSet> &sets) : sets_(sets), boards_(sets.size())
     {
-        for (size_t s = 0; s < sets.size(); ++s) maps_[s].resize(sets[s].levels.size());
+        for (size_t s = 0; s < sets.size(); ++s) boards_[s].resize(sets[s].levels.size());
     }
-    Found importingTo(int n, const std::string &text)
+    // The file's level, as it reads back from the file.
+    Found importingTo(int n, const Puzzle &file)
     {
+        const std::string board = FormatBoard(tidyPuzzle(file));
         Found found;
         for (int pass = 0; pass < 2 && !solved(found); ++pass)
             for (size_t s = 0; s < sets_.size() && !solved(found); ++s)
                 for (size_t i = 0; i < sets_[s].levels.size() && !solved(found); ++i)
-                    if ((pass == 1 || i + 1 == size_t(n)) && mapOf(s, i) == text && !solved(found))
+                    if ((pass == 1 || i + 1 == size_t(n)) && boardOf(s, i) == board && !solved(found))
                         found = {&sets_[s].levels[i], &sets_[s]};
         return found;
     }
@@ -208,23 +212,20 @@ public:
 
 private:
     static bool solved(const Found &f) { return f.level && !f.level->solution.empty(); }
-    const std::string &mapOf(size_t s, size_t i)
+    const std::string &boardOf(size_t s, size_t i)
     {
-        std::string &map = maps_[s][i];
-        if (map.empty()) {
-            std::string why;
-            if (!writeMapText(sets_[s].levels[i], map, why)) map = "-";
-        }
-        return map;
+        std::string &board = boards_[s][i];
+        if (board.empty()) board = FormatBoard(tidyPuzzle(sets_[s].levels[i]));
+        return board;
     }
     const std::vector<SolutionSet> &sets_;
-    std::vector<std::vector<std::string>> maps_;
+    std::vector<std::vector<std::string>> boards_;
 };
 
 // The stored level the file holds, or why there is none and what to do.
-StoredLevels::Found findStored(StoredLevels &stored, int n, const std::string &text)
+StoredLevels::Found findStored(StoredLevels &stored, int n, const Puzzle &file)
 {
-    StoredLevels::Found f = stored.importingTo(n, text);
+    StoredLevels::Found f = stored.importingTo(n, file);
     if (!f.level && stored.onlyShipped())
         throw Failure{"no stored solution: the file holds none of the shipped levels; give check the solutions of "
                       "its collection, --solutions FILE (levelkit solve COLLECTION --write-solutions FILE writes "
@@ -255,7 +256,7 @@ std::string checkLevel(const std::string &dir, const std::string &name, int n, S
     require(writeMapText(back, again, why), why);
     require(again == text, "the file does not read back to the same text (export and import differ)");
     int directions = checkDirectionsAtStart(path);
-    const StoredLevels::Found found = findStored(stored, n, text);
+    const StoredLevels::Found found = findStored(stored, n, back);
     const Puzzle &level = *found.level;
     replay(path, level);
     char buf[200];
