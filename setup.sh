@@ -3,6 +3,7 @@
 # builds the game, then plays it, runs every test or installs it.
 #
 #   bash setup.sh play              build and start the game from build/cratewright/
+#   bash setup.sh play FILE [DIR]   build, then play a level collection in a game folder of its own
 #   bash setup.sh test              build and run every test (plain build, then sanitizers and fuzzers)
 #   bash setup.sh build             only install and build
 #   bash setup.sh install [PREFIX]  build and install the game for you (PREFIX: ~/.local)
@@ -78,7 +79,7 @@ install_missing() {
 # OpenGL ES, fetched through a private apt directory so the system's apt
 # configuration is left alone; that needs no root, and apt is told not to try
 # handing the download to its own unprivileged user.
-freeglut_stamp="$deps/.freeglut-gles-3.4.0-quiet"
+freeglut_stamp="$deps/.freeglut-gles-3.4.0-quiet-nodev"
 build_freeglut() {
     [ -f "$freeglut_stamp" ] && [ -f "$deps/lib/libfreeglut-gles.a" ] && return 0
     say "building freeglut for OpenGL ES into build/deps"
@@ -102,7 +103,9 @@ build_freeglut() {
     # The GLES build stubs GLUT menus and warns on every pointer event; the game
     # has no menus, so keep the player's terminal quiet.
     sed -i -e '/fgCheckActiveMenu: STUB/d' "$work/src/freeglut/src/gles_stubs.c"
-    cmake -S "$work/src/freeglut" -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
+    # -Wno-dev: freeglut's CMake files draw CMake's warnings meant for their
+    # own developers (old policies), which say nothing to a player.
+    cmake -Wno-dev -S "$work/src/freeglut" -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
         -DFREEGLUT_GLES=ON -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_SHARED_LIBS=OFF \
         -DFREEGLUT_BUILD_STATIC_LIBS=ON -DCMAKE_POSITION_INDEPENDENT_CODE=ON \
         -DCMAKE_INSTALL_PREFIX="$deps" >/dev/null
@@ -111,11 +114,12 @@ build_freeglut() {
     touch "$freeglut_stamp"
 }
 
-# build_game DIR TARGET CMAKE-OPTIONS...; TARGET "all" builds tools and tests too.
+# build_game DIR TARGETS CMAKE-OPTIONS...; TARGETS (words) "all" builds tools and tests too.
 build_game() {
-    local dir=$1 target=$2; shift 2
+    local dir=$1 targets=$2; shift 2
     cmake -S "$top" -B "$dir" -DFREEGLUT_PREFIX="$deps" "$@" >/dev/null
-    cmake --build "$dir" -j "$jobs" --target "$target"
+    # shellcheck disable=SC2086 # the targets are words
+    cmake --build "$dir" -j "$jobs" --target $targets
 }
 
 check_owner
@@ -124,8 +128,9 @@ case "$mode" in
         install_missing "${build_packages[@]}"
         build_freeglut
         if [ "$mode" = play ]; then
-            # A player needs only the game folder.
-            build_game "$build/release" cratewright -DCMAKE_BUILD_TYPE=Release
+            # A player needs the game folder, and levelkit for collections of their own.
+            build_game "$build/release" "cratewright levelkit" -DCMAKE_BUILD_TYPE=Release
+            [ $# -ge 2 ] && exec "$build/levelkit" play "${@:2}"
             exec "$build/cratewright/cratewright"
         fi
         build_game "$build/release" all -DCMAKE_BUILD_TYPE=Release
@@ -146,14 +151,15 @@ case "$mode" in
         install_missing "${build_packages[@]}"
         build_freeglut
         build_game "$build/release" cratewright -DCMAKE_BUILD_TYPE=Release
-        # The file list goes to a log; a refusal goes to the terminal.
+        # The file list goes to a log; a refusal, and the note that your
+        # progress was kept, go to the terminal.
         cmake --install "$build/release" --prefix "$prefix" > "$build/install.log"
         say "installed into $prefix: start it from your desktop's menu, or as $prefix/bin/cratewright"
         case ":$PATH:" in *":$prefix/bin:"*) ;; *) say "($prefix/bin is not on your PATH)" ;; esac
         say "to uninstall: $prefix/share/cratewright/uninstall (add --keep-progress to keep config.ini)"
         ;;
     *)
-        echo "usage: bash setup.sh play|test|build|install [PREFIX]" >&2
+        echo "usage: bash setup.sh play [FILE [DIR]] | test | build | install [PREFIX]" >&2
         exit 2
         ;;
 esac

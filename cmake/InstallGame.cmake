@@ -39,7 +39,9 @@ function(cratewright_finish_install source_dir)
     if(NOT EXISTS "${prefix}/${game_dir}/config.ini")
         file(INSTALL "${source_dir}/data/config.ini" DESTINATION "${CMAKE_INSTALL_PREFIX}/${game_dir}")
     else()
-        message(STATUS "Kept: ${prefix}/${game_dir}/config.ini (your progress)")
+        # On standard error, which set-up leaves on the terminal (the file
+        # list goes to its log): the player should know their progress stayed.
+        message(NOTICE "Kept your progress: ${prefix}/${game_dir}/config.ini")
     endif()
 
     file(MAKE_DIRECTORY "${prefix}/bin")

@@ -159,7 +159,7 @@ void GameTest::StartDisplay(int width, int height)
         const std::string name = ":" + std::to_string(number), lock = "/tmp/.X" + std::to_string(number) + "-lock";
         if (access(lock.c_str(), F_OK) == 0 || access(("/tmp/.X11-unix/X" + std::to_string(number)).c_str(), F_OK) == 0)
             continue;
-        pid_t pid = Spawn({"Xvfb", name, "-screen", "0", screen, "-nolisten", "tcp", "-noreset"}, folder + "/../xvfb.log");
+        pid_t pid = Spawn({"Xvfb", name, "-screen", "0", screen, "-nolisten", "tcp", "-noreset"}, besideFolder("xvfb.log"));
         // Ours is up when the lock names it and it takes connections; it
         // ends at once when another server took the number first.
         for (long long end = nowMs() + 5000; nowMs() < end && !reap(pid, 0, nullptr); waitMs(20)) {
@@ -182,7 +182,9 @@ void GameTest::StopDisplay()
     serverPid = 0;
 }
 
-void GameTest::StartGame() { gamePid = Spawn({FilePath("cratewright")}, folder + "/../game.log"); }
+void GameTest::StartGame() { StartGame({FilePath("cratewright")}); }
+
+void GameTest::StartGame(const std::vector<std::string> &argv) { gamePid = Spawn(argv, besideFolder("game.log")); }
 
 int GameTest::WaitExit(int timeoutMs)
 {
@@ -190,7 +192,14 @@ int GameTest::WaitExit(int timeoutMs)
     return gamePid > 0 ? -1 : gameStatus;
 }
 
-std::string GameTest::GameLog() const { return ReadTextFile(folder + "/../game.log"); }
+// By the folder's parent, not through "..": the folder may not exist yet when
+// the game is started by a command that makes it.
+std::string GameTest::besideFolder(const std::string &name) const
+{
+    return folder.substr(0, folder.rfind('/')) + "/" + name;
+}
+
+std::string GameTest::GameLog() const { return ReadTextFile(besideFolder("game.log")); }
 
 std::vector<WindowBox> GameTest::WindowsTitled(const std::string &title) const
 {

@@ -53,6 +53,9 @@ protected:
 
     void StartGame();
     pid_t GameProcess() const { return gamePid; }
+    // A command that ends by running the game in its place (levelkit play):
+    // its process is the game's, waited for and killed like it.
+    void StartGame(const std::vector<std::string> &argv);
     // Exit status of the game, -1 if it still runs after timeoutMs.
     int WaitExit(int timeoutMs = 10000);
     bool Running() { return WaitExit(0) == -1; }
@@ -87,6 +90,7 @@ protected:
     std::vector<pid_t> extraProcesses;        // killed in TearDown with the game
 
 private:
+    std::string besideFolder(const std::string &name) const;  // a log next to the game folder
     int screenWidth = 0, screenHeight = 0;
     pid_t serverPid = 0, gamePid = 0;
     int gameStatus = -1;

@@ -91,7 +91,10 @@ cd "$work"
 
 # An update replaces the game's files and keeps the player's progress.
 echo "damaged" >> "$game/Level1.Map"
-install_game "the second install failed"
+cmake --install "$build" --prefix "$prefix" 2> "$work/update.err" > "$work/install.log" ||
+    { cat "$work/update.err" "$work/install.log"; fail "the second install failed"; }
+grep -qxF "Kept your progress: $game/config.ini" "$work/update.err" ||
+    fail "the update did not say on standard error that it kept config.ini: $(cat "$work/update.err")"
 cmp -s "$source/data/Level1.Map" "$game/Level1.Map" || fail "the update did not replace a changed game file"
 [ "$(cat "$game/config.ini")" = $'5\n2\n0' ] || fail "the update replaced config.ini"
 

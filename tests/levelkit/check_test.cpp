@@ -1,6 +1,7 @@
 // levelkit check finds what is wrong with a level folder: records off the
 // grid, a camera that does not show the level, a stored solution that does not
-// solve it through the game's rules, a file that strays from its text.
+// solve it through the game's rules, a file that strays from its text; and
+// which stored solution each file is checked against.
 #include "tests/levelkit/levelkit_support.h"
 #include "tests/support/test_files.h"
 #include "tools/levelkit/levels/camera_fit.h"
@@ -63,7 +64,7 @@ TEST_F(Check, PassesAGoodFolderAndFindsBrokenRecordsAndCameras)
     EXPECT_EQ(RunLevelkit("check " + dir + "/empty").status, 1);  // no levels is no success
 }
 
-TEST_F(Check, ReplaysTheStoredSolutionThroughTheGameAndComparesTheText)
+TEST_F(Check, ReplaysTheStoredSolutionThroughTheGame)
 {
     const struct { const char *solution, *why; } wrong[] = {
         {"dRur\n; length: 4 moves, 1", "the stored solution leaves 1 sites uncovered"},
@@ -81,10 +82,41 @@ TEST_F(Check, ReplaysTheStoredSolutionThroughTheGameAndComparesTheText)
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.out.find(std::string("Level1.Map: FAILED: ") + w.why), std::string::npos) << w.solution << "\n" << run.out;
     }
+}
+
+// Which stored level a file holds, and what to do when there is none: the
+// files given are looked through by the level each imports to, the shipped
+// levels last, and a failure names the file and the way out.
+TEST_F(Check, FindsEachFilesSolutionOrSaysWhatToDo)
+{
+    const std::string shipped = ReadTextFile(CW_SOURCE_DIR "/data/Level5.Map");
+    WriteTextFile(dir + "/Level3.Map", shipped);
+    ToolRun run = check();
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("Level3.Map: ok: "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("; the shipped level 5 ("), std::string::npos) << run.out;
     std::string text = Levels;
-    WriteTextFile(dir + "/levels.txt", text.replace(text.find("#  . #"), 6, "# .  #"));
-    EXPECT_NE(check().out.find("Level1.Map: FAILED: the file differs from its level in the text set"), std::string::npos);
-    EXPECT_NE(RunLevelkit("check " + dir).out.find("FAILED: no stored solution"), std::string::npos);
+    const struct { std::string levels, why; } cases[] = {
+        {std::string(Levels).replace(text.find("#  . #"), 6, "# .  #"),
+         "Level1.Map: FAILED: no level of " + dir + "/levels.txt or the shipped levels imports to this file, so it "
+         "holds a level from elsewhere: give check the solutions of that collection too"},
+        {std::string(Levels).replace(text.find("; solution: dRurD\n"), 18, ""),
+         "Level1.Map: FAILED: level 1 (Turn) of " + dir + "/levels.txt has no solution: solve found none within "
+         "its limits; solve the collection again with a longer --time-limit"}};
+    for (const auto &c : cases) {
+        WriteTextFile(dir + "/levels.txt", c.levels);
+        run = check();
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.out.find(c.why), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find("Level2.Map: ok"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find("Level3.Map: ok"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find("3 levels checked, 1 failed"), std::string::npos) << run.out;
+    }
+    run = RunLevelkit("check " + dir);
+    EXPECT_NE(run.out.find("Level1.Map: FAILED: no stored solution: the file holds none of the shipped levels; give "
+                           "check the solutions of its collection"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Level3.Map: ok"), std::string::npos) << run.out;
+    EXPECT_EQ(RunLevelkit("check " + dir + " " + dir).status, 2);
 }
 
 // The check's test of each step on the screen: under the level's own camera

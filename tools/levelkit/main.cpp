@@ -1,4 +1,5 @@
-// levelkit: import, export, check, solve, generate and rate the game's levels.
+// levelkit: import, export, check, solve, generate and rate the game's levels,
+// and play a collection.
 #include "tools/levelkit/commands/commands.h"
 
 #include <cstdio>
@@ -20,6 +21,8 @@ const Command Commands[] = {
     {"solve",    runSolve,    "solve FILE [--time-limit S] [--memory-limit MB] [--exact-share F] [--write-solutions OUT]"},
     {"generate", runGenerate, "generate [--stress] [--count N] [--seed S] [--budget SECONDS] [--threads T] [--out FILE]"},
     {"rate",     runRate,     "rate FILE                     how hard each level is, ten by ten"},
+    {"play",     runPlay,     "play FILE [DIR] [--first N] [--time-limit S]   a game folder of the collection's own, "
+                              "imported, solved, checked, and the game started there"},
 };
 
 }  // namespace

@@ -2,6 +2,8 @@
 // loader, move rules and solved test, and the view with the game's own maths.
 #include "tools/levelkit/commands/commands.h"
 
+#include "tools/levelkit/commands/steps.h"
+
 #include "core/state.h"
 #include "tools/levelkit/levels/camera_fit.h"
 #include "tools/levelkit/levels/game_bridge.h"
@@ -137,7 +139,6 @@ void replay(const std::string &path, const Puzzle &stored)
 {
     load(path);
     require(uncoveredCount() != 0, "the level is solved before the first move");
-    require(!stored.solution.empty(), "no stored solution");
     long pushes = 0;
     for (size_t i = 0; i < stored.solution.size(); ++i) {
         char letter = stored.solution[i];
@@ -166,37 +167,76 @@ void replay(const std::string &path, const Puzzle &stored)
                 "the stored length does not match the solution");
 }
 
-// The stored levels, found by the level file each one imports to: the file
-// of the same number first, then any (a window or skipped levels shift the numbers).
+// The stored levels, found by the level file each one imports to: a level
+// of the same number first, then any (a window or skipped levels shift the
+// numbers), and one with a solution before one without. A level's tidied
+// board decides its whole level file (the camera is placed from it), so the
+// boards are compared: no camera is searched for a stored level.
 class StoredLevels {
 public:
-    explicit StoredLevels(const std::vector<Puzzle> &levels) : levels_(levels), maps_(levels.size()) {}
-    const Puzzle *sameNumber(int n) const { return n >= 1 && size_t(n) <= levels_.size() ? &levels_[n - 1] : nullptr; }
-    const Puzzle *importingTo(int n, const std::string &text)
+    struct Found {
+        const Puzzle *level = nullptr;
+        const SolutionSet *set = nullptr;
+    };
+    explicit StoredLevels(const std::vector<SolutionSet> &sets) : sets_(sets), boards_(sets.size())
     {
-        if (levels_.empty()) return nullptr;
-        if (mapOf(size_t(n) - 1) == text) return &levels_[n - 1];
-        for (size_t i = 0; i < levels_.size(); ++i)
-            if (mapOf(i) == text) return &levels_[i];
-        return nullptr;
+        for (size_t s = 0; s < sets.size(); ++s) boards_[s].resize(sets[s].levels.size());
     }
+    // The file's level, as it reads back from the file.
+    Found importingTo(int n, const Puzzle &file)
+    {
+        const std::string board = FormatBoard(tidyPuzzle(file));
+        Found found;
+        for (int pass = 0; pass < 2 && !solved(found); ++pass)
+            for (size_t s = 0; s < sets_.size() && !solved(found); ++s)
+                for (size_t i = 0; i < sets_[s].levels.size() && !solved(found); ++i)
+                    if ((pass == 1 || i + 1 == size_t(n)) && boardOf(s, i) == board && !solved(found))
+                        found = {&sets_[s].levels[i], &sets_[s]};
+        return found;
+    }
+    // The files given, for messages: "MY-SOLVED.txt or the shipped levels".
+    std::string given() const
+    {
+        std::string names;
+        for (size_t s = 0; s < sets_.size(); ++s)
+            names += (s == 0 ? "" : s + 1 == sets_.size() ? " or " : ", ") +
+                     (sets_[s].shipped ? std::string("the shipped levels") : sets_[s].file);
+        return names;
+    }
+    bool onlyShipped() const { return sets_.empty() || (sets_.size() == 1 && sets_[0].shipped); }
 
 private:
-    const std::string &mapOf(size_t i)
+    static bool solved(const Found &f) { return f.level && !f.level->solution.empty(); }
+    const std::string &boardOf(size_t s, size_t i)
     {
-        static const std::string none;
-        if (i >= levels_.size()) return none;
-        if (maps_[i].empty()) {
-            std::string why;
-            if (!writeMapText(levels_[i], maps_[i], why)) maps_[i] = "-";
-        }
-        return maps_[i];
+        std::string &board = boards_[s][i];
+        if (board.empty()) board = FormatBoard(tidyPuzzle(sets_[s].levels[i]));
+        return board;
     }
-    const std::vector<Puzzle> &levels_;
-    std::vector<std::string> maps_;
+    const std::vector<SolutionSet> &sets_;
+    std::vector<std::vector<std::string>> boards_;
 };
 
-std::string checkLevel(const std::string &dir, const std::string &name, int n, StoredLevels &set)
+// The stored level the file holds, or why there is none and what to do.
+StoredLevels::Found findStored(StoredLevels &stored, int n, const Puzzle &file)
+{
+    StoredLevels::Found f = stored.importingTo(n, file);
+    if (!f.level && stored.onlyShipped())
+        throw Failure{"no stored solution: the file holds none of the shipped levels; give check the solutions of "
+                      "its collection, --solutions FILE (levelkit solve COLLECTION --write-solutions FILE writes "
+                      "them)"};
+    if (!f.level)
+        throw Failure{"no level of " + stored.given() + " imports to this file, so it holds a level from "
+                      "elsewhere: give check the solutions of that collection too (--solutions FILE), or import "
+                      "your collection into this folder again"};
+    if (f.level->solution.empty())
+        throw Failure{levelName(f.level->number, f.level->title) + " of " + f.set->file +
+                      " has no solution: solve found none within its limits; solve the collection again with a "
+                      "longer --time-limit, then check again"};
+    return f;
+}
+
+std::string checkLevel(const std::string &dir, const std::string &name, int n, StoredLevels &stored)
 {
     std::string path = dir + "/" + name, text;
     require(readWholeFile(path, text), "cannot read the file");
@@ -211,17 +251,15 @@ std::string checkLevel(const std::string &dir, const std::string &name, int n, S
     require(writeMapText(back, again, why), why);
     require(again == text, "the file does not read back to the same text (export and import differ)");
     int directions = checkDirectionsAtStart(path);
-    const Puzzle *stored = set.importingTo(n, text);
-    require(stored != nullptr || set.sameNumber(n) == nullptr, "the file differs from its level in the text set");
-    require(stored != nullptr, "no stored solution (give --solutions FILE)");
-    replay(path, *stored);
+    const StoredLevels::Found found = findStored(stored, n, back);
+    const Puzzle &level = *found.level;
+    replay(path, level);
     char buf[200];
     std::snprintf(buf, sizeof buf, "ok: %dx%d cells, %u crates, %zu moves, %ld pushes, %d directions at start",
-                  back.width, back.height, pieceCount - 1, stored->solution.size(), stored->storedPushes, directions);
+                  back.width, back.height, pieceCount - 1, level.solution.size(), level.storedPushes, directions);
     std::string ok = buf;
-    if (stored->number != n)
-        ok += "; level " + std::to_string(stored->number) + (stored->title.empty() ? "" : " (" + stored->title + ")") +
-              " of the set";
+    if (found.set->shipped) ok += "; the shipped " + levelName(level.number, level.title);
+    else if (level.number != n) ok += "; " + levelName(level.number, level.title) + " of " + found.set->file;
     return ok;
 }
 
@@ -233,63 +271,97 @@ int levelNumber(const std::string &name)
 
 }  // namespace
 
+bool readSolutionSet(const std::string &file, SolutionSet &set, std::string &err)
+{
+    std::string text;
+    if (!readWholeFile(file, text)) {
+        err = "cannot read " + file + "\n";
+        return false;
+    }
+    set.file = file;
+    err.clear();
+    set.levels = ParsePuzzles(text, err);
+    if (!err.empty()) err = file + ": " + err;
+    return err.empty();
+}
+
+bool shippedSolutions(SolutionSet &set)
+{
+    std::string err;
+    set.shipped = true;
+    return readSolutionSet(LEVELKIT_SHIPPED_LEVELS, set, err);
+}
+
+bool checkFolder(const std::string &dir, const std::vector<SolutionSet> &sets, std::vector<CheckedFile> &files)
+{
+    std::vector<std::string> names;
+    DIR *d = opendir(dir.c_str());
+    if (!d) return false;
+    while (dirent *e = readdir(d)) {
+        std::string n = e->d_name;
+        if (n.size() > 4 && n.compare(n.size() - 4, 4, ".Map") == 0) names.push_back(n);
+    }
+    closedir(d);
+    std::sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
+        return levelNumber(a) != levelNumber(b) ? levelNumber(a) < levelNumber(b) : a < b;
+    });
+    size_t passed = 0;
+    StoredLevels stored(sets);
+    Progress progress("check");
+    for (size_t i = 0; i < names.size(); ++i) {
+        progress.show(i + 1, names.size(), passed, "ok");
+        CheckedFile file{names[i], true, ""};
+        try {
+            file.line = checkLevel(dir, names[i], levelNumber(names[i]), stored);
+            ++passed;
+        } catch (const Failure &f) {
+            file.ok = false;
+            file.line = "FAILED: " + f.why;
+        }
+        progress.clear();
+        files.push_back(file);
+    }
+    return true;
+}
+
 int runCheck(const Arguments &args)
 {
     std::string dir;
-    std::vector<std::string> solutions;  // several: the levels of each, one after the other
+    std::vector<SolutionSet> sets;  // several: looked through in turn
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--solutions" && i + 1 < args.size()) solutions.push_back(args[++i]);
-        else dir = args[i];
+        if (args[i] == "--solutions" && i + 1 < args.size()) {
+            SolutionSet set;
+            std::string err;
+            if (!readSolutionSet(args[++i], set, err)) {
+                std::fputs(err.c_str(), stderr);
+                return 1;
+            }
+            sets.push_back(set);
+        } else if (dir.empty() && args[i].compare(0, 2, "--") != 0) {
+            dir = args[i];
+        } else {
+            dir.clear();
+            break;
+        }
     }
     if (dir.empty()) {
         std::fprintf(stderr, "usage: levelkit check DIR [--solutions FILE]...\n");
         return 2;
     }
-    std::vector<Puzzle> stored;
-    for (const std::string &file : solutions) {
-        std::string text, err;
-        if (!readWholeFile(file, text)) {
-            std::fprintf(stderr, "cannot read %s\n", file.c_str());
-            return 1;
-        }
-        std::vector<Puzzle> more = ParsePuzzles(text, err);
-        if (!err.empty()) {
-            std::fprintf(stderr, "%s: %s", file.c_str(), err.c_str());
-            return 1;
-        }
-        stored.insert(stored.end(), more.begin(), more.end());
-    }
-    std::vector<std::string> names;
-    if (DIR *d = opendir(dir.c_str())) {
-        while (dirent *e = readdir(d)) {
-            std::string n = e->d_name;
-            if (n.size() > 4 && n.compare(n.size() - 4, 4, ".Map") == 0) names.push_back(n);
-        }
-        closedir(d);
-    } else {
+    // Last, so that a collection given holds its own levels even where they
+    // are shipped ones too.
+    SolutionSet shipped;
+    if (shippedSolutions(shipped)) sets.push_back(shipped);
+    std::vector<CheckedFile> files;
+    if (!checkFolder(dir, sets, files)) {
         std::fprintf(stderr, "cannot read the folder %s\n", dir.c_str());
         return 1;
     }
-    std::sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
-        return levelNumber(a) != levelNumber(b) ? levelNumber(a) < levelNumber(b) : a < b;
-    });
     int failed = 0;
-    StoredLevels set(stored);
-    Progress progress("check");
-    for (size_t i = 0; i < names.size(); ++i) {
-        const std::string &name = names[i];
-        progress.show(i + 1, names.size(), i - failed, "ok");
-        std::string line;
-        try {
-            line = name + ": " + checkLevel(dir, name, levelNumber(name), set);
-        } catch (const Failure &f) {
-            line = name + ": FAILED: " + f.why;
-            ++failed;
-        }
-        progress.clear();
-        std::printf("%s\n", line.c_str());
-        std::fflush(stdout);
+    for (const CheckedFile &f : files) {
+        std::printf("%s: %s\n", f.name.c_str(), f.line.c_str());
+        failed += !f.ok;
     }
-    std::printf("%zu levels checked, %d failed\n", names.size(), failed);
-    return failed || names.empty() ? 1 : 0;
+    std::printf("%zu levels checked, %d failed\n", files.size(), failed);
+    return failed || files.empty() ? 1 : 0;
 }

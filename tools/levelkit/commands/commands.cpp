@@ -1,5 +1,7 @@
 #include "tools/levelkit/commands/commands.h"
 
+#include "tools/levelkit/commands/steps.h"
+
 #include "tools/levelkit/levels/game_bridge.h"
 #include "tools/levelkit/levels/map_writer.h"
 #include "tools/levelkit/levels/puzzle.h"
@@ -24,7 +26,8 @@ static bool endsWith(const std::string &s, const std::string &tail)
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-bool readLevels(const std::string &path, std::vector<Puzzle> &levels, std::string &err, int *boards)
+bool readLevels(const std::string &path, std::vector<Puzzle> &levels, std::string &err, int *boards,
+                std::vector<SkippedLevel> *skipped)
 {
     if (endsWith(path, ".Map")) {
         Puzzle p;
@@ -41,7 +44,7 @@ bool readLevels(const std::string &path, std::vector<Puzzle> &levels, std::strin
         err = "cannot read " + path;
         return false;
     }
-    levels = ParsePuzzles(text, err, boards);
+    levels = ParsePuzzles(text, err, boards, skipped);
     return true;
 }
 
@@ -71,4 +74,37 @@ int runExport(const Arguments &args)
     }
     std::fputs(FormatBoard(p).c_str(), stdout);
     return 0;
+}
+
+namespace {
+
+// status                    what solve prints
+const struct {
+    SolveResult::Status status;
+    const char *word;
+} Verdicts[] = {
+    {SolveResult::NoSolution,  "no solution"},
+    {SolveResult::Timeout,     "timeout"},
+    {SolveResult::OutOfMemory, "out of memory"},
+};
+
+}  // namespace
+
+const char *verdictWord(SolveResult::Status status)
+{
+    for (const auto &v : Verdicts)
+        if (v.status == status) return v.word;
+    return "solved";
+}
+
+const char CompleteAtLoadWord[] = "complete at load";
+
+std::string solvedText(const Puzzle &p)
+{
+    std::string text = FormatPuzzle(p);
+    if (p.solution.empty()) return text;
+    // The keys go under the letters, as solve prints them: what a player types.
+    const std::string letters = "; solution: " + p.solution + "\n";
+    size_t after = text.find(letters) + letters.size();
+    return text.insert(after, "; keys: " + keysFor(p.solution) + "\n") + ProofNote(p.pushesProven, p.movesProven);
 }

@@ -2,6 +2,8 @@
 // solution and figures printed, and the collection written back with them.
 #include "tools/levelkit/commands/commands.h"
 
+#include "tools/levelkit/commands/steps.h"
+
 #include "tools/levelkit/levels/game_bridge.h"
 #include "tools/levelkit/levels/progress.h"
 #include "tools/levelkit/levels/puzzle.h"
@@ -41,27 +43,33 @@ int runSolve(const Arguments &args)
     for (size_t i = 0; i < levels.size(); ++i) {
         Puzzle &p = levels[i];
         progress.show(i + 1, levels.size(), solved, "solved");
-        SolveResult r = solvePuzzle(p, limits);
+        // The game shows such a level solved on its first frame, and import refuses it.
+        const std::string complete = CompleteAtLoadReason(p);
+        SolveResult r = complete.empty() ? solvePuzzle(p, limits) : SolveResult{};
         progress.clear();
         std::printf("; %s\n", p.title.empty() ? ("Level " + std::to_string(p.number)).c_str() : p.title.c_str());
-        if (r.status == SolveResult::Solved) {
+        if (!complete.empty()) {
+            std::printf("%s\n", CompleteAtLoadWord);
+            all = false;
+        } else if (r.status == SolveResult::Solved) {
             std::printf("%s\n; keys: %s\n; length: %ld moves, %ld pushes\n", r.moves.c_str(), keysFor(r.moves).c_str(),
                         r.moveCount, r.pushCount);
             std::fputs(ProofNote(r.pushesOptimal, r.movesOptimal).c_str(), stdout);
             p.solution = r.moves;
             p.storedMoves = r.moveCount;
             p.storedPushes = r.pushCount;
+            p.pushesProven = r.pushesOptimal;
+            p.movesProven = r.movesOptimal;
             ++solved;
         } else {
             // A solution the collection already stored is kept.
-            std::printf("%s\n", r.status == SolveResult::NoSolution ? "no solution" : "timeout");
+            std::printf("%s\n", verdictWord(r.status));
             all = false;
         }
         std::fflush(stdout);
-        std::fprintf(stderr, "level %d: %s\n", p.number, solveFigures(r).c_str());
-        collection += FormatPuzzle(p);
-        if (r.status == SolveResult::Solved) collection += ProofNote(r.pushesOptimal, r.movesOptimal);
-        collection += "\n";
+        std::fprintf(stderr, "level %d: %s\n", p.number,
+                     complete.empty() ? solveFigures(r).c_str() : (complete + "; import refuses it").c_str());
+        collection += solvedText(p) + "\n";
     }
     if (!solutions.empty()) {
         std::ofstream out(solutions, std::ios::binary);

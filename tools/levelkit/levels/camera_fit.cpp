@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 const float CheckedAspects[2] = {0.75f, 4.0f / 3.0f};
 
@@ -42,16 +43,67 @@ std::vector<WorldPoint> cornersOf(const Bounds &b)
     return c;
 }
 
+// The game's projection of one camera at one aspect, its matrices made once
+// for the many points a placement tries: the level's check and the search
+// for a camera spend most of their time here.
+class Projector {
+public:
+    Projector(const CameraSetup &camera, float aspect)
+        : eye_{camera.eyeX, camera.eyeY, camera.eyeZ}
+    {
+        // The projection depends on the aspect alone: made once for each checked shape.
+        static const struct Checked {
+            Mat4f proj[std::size(CheckedAspects)];
+            Checked()
+            {
+                for (size_t i = 0; i < std::size(CheckedAspects); ++i)
+                    perspectiveMatrixf(FieldOfView, CheckedAspects[i], NearPlane, FarPlane, proj[i]);
+            }
+        } checked;
+        int known = aspect == CheckedAspects[0] ? 0 : aspect == CheckedAspects[1] ? 1 : -1;
+        if (known < 0) perspectiveMatrixf(FieldOfView, aspect, NearPlane, FarPlane, proj_);
+        else std::copy(checked.proj[known], checked.proj[known] + 16, proj_);
+        Vec3f centre{camera.centreX, camera.centreY, camera.centreZ};
+        Vec3f up{camera.upX, camera.upY, camera.upZ};
+        lookAtMatrixf(eye_, centre, up, view_);
+    }
+    ScreenPoint operator()(const WorldPoint &p) const
+    {
+        const float world[4] = {p.x - eye_.x, p.y - eye_.y, p.z - eye_.z, 1.0f};
+        float eyeSpace[4], clip[4];
+        for (int r = 0; r < 4; ++r) {
+            eyeSpace[r] = 0.0f;
+            for (int k = 0; k < 4; ++k) eyeSpace[r] += view_[k * 4 + r] * world[k];
+        }
+        for (int r = 0; r < 4; ++r) {
+            clip[r] = 0.0f;
+            for (int k = 0; k < 4; ++k) clip[r] += proj_[k * 4 + r] * eyeSpace[k];
+        }
+        ScreenPoint s;
+        s.depth = -eyeSpace[2];
+        float w = clip[3] != 0.0f ? clip[3] : 1e-6f;
+        s.x = clip[0] / w;
+        s.y = clip[1] / w;
+        return s;
+    }
+
+private:
+    Vec3f eye_;
+    Mat4f proj_, view_;
+};
+
 // How the picture of the points sits: true when inside the allowed region.
 bool fits(const CameraSetup &camera, const std::vector<WorldPoint> &points)
 {
-    for (float aspect : CheckedAspects)
+    for (float aspect : CheckedAspects) {
+        const Projector project(camera, aspect);
         for (const WorldPoint &p : points) {
-            ScreenPoint s = projectPoint(camera, aspect, p);
+            ScreenPoint s = project(p);
             if (s.depth < NearPlane + DepthMargin || s.depth > FarPlane - DepthMargin) return false;
             if (std::fabs(s.x) > 1.0f - FitMargin || s.y > 1.0f - FitMargin || s.y < PadTop + FitMargin)
                 return false;
         }
+    }
     return true;
 }
 
@@ -76,37 +128,17 @@ CameraSetup cameraAt(float pitchDegrees, float distance, float targetX, float ta
 
 ScreenPoint projectPoint(const CameraSetup &camera, float aspect, const WorldPoint &p)
 {
-    Mat4f proj, view;
-    perspectiveMatrixf(FieldOfView, aspect, NearPlane, FarPlane, proj);
-    Vec3f eye{camera.eyeX, camera.eyeY, camera.eyeZ};
-    Vec3f centre{camera.centreX, camera.centreY, camera.centreZ};
-    Vec3f up{camera.upX, camera.upY, camera.upZ};
-    lookAtMatrixf(eye, centre, up, view);
-    const float world[4] = {p.x - eye.x, p.y - eye.y, p.z - eye.z, 1.0f};
-    float eyeSpace[4], clip[4];
-    for (int r = 0; r < 4; ++r) {
-        eyeSpace[r] = 0.0f;
-        for (int k = 0; k < 4; ++k) eyeSpace[r] += view[k * 4 + r] * world[k];
-    }
-    for (int r = 0; r < 4; ++r) {
-        clip[r] = 0.0f;
-        for (int k = 0; k < 4; ++k) clip[r] += proj[k * 4 + r] * eyeSpace[k];
-    }
-    ScreenPoint s;
-    s.depth = -eyeSpace[2];
-    float w = clip[3] != 0.0f ? clip[3] : 1e-6f;
-    s.x = clip[0] / w;
-    s.y = clip[1] / w;
-    return s;
+    return Projector(camera, aspect)(p);
 }
 
 std::string cameraMisfit(const CameraSetup &camera, const std::vector<WorldPoint> &points)
 {
     if (cameraTiltDegrees(camera) < MinTilt) return "the camera looks straight down";
     char buf[200];
-    for (float aspect : CheckedAspects)
+    for (float aspect : CheckedAspects) {
+        const Projector project(camera, aspect);
         for (const WorldPoint &p : points) {
-            ScreenPoint s = projectPoint(camera, aspect, p);
+            ScreenPoint s = project(p);
             const char *what = nullptr;
             if (s.depth < NearPlane + DepthMargin) what = "is too near the eye";
             else if (s.depth > FarPlane - DepthMargin) what = "is beyond the far plane";
@@ -119,6 +151,7 @@ std::string cameraMisfit(const CameraSetup &camera, const std::vector<WorldPoint
                 return buf;
             }
         }
+    }
     return "";
 }
 

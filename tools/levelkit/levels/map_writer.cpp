@@ -149,6 +149,10 @@ bool writeMapText(const Puzzle &original, std::string &mapText, std::string &why
         why = std::string(buf) + "; " + levelLimitsText();
         return false;
     }
+    // The game would show such a level complete on its first frame, even over
+    // the menu when the progress names it: there is nothing to play.
+    why = CompleteAtLoadReason(p);
+    if (!why.empty()) return false;
     std::string s;
     const float cam[6] = {camera.eyeX, camera.eyeY, camera.eyeZ, camera.centreX, camera.centreY, camera.centreZ};
     for (float v : cam) s += fmt("%.3f\n", v);

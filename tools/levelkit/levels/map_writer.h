@@ -41,8 +41,8 @@ std::vector<WorldPoint> geometryPoints(const BoardGeometry &g);
 // floor nobody reaches), and the rectangle is cut to them.
 Puzzle tidyPuzzle(const Puzzle &p);
 
-// The level file's text; false with the reason when a capacity is exceeded or
-// the camera cannot show the level.
+// The level file's text; false with the reason when a capacity is exceeded,
+// the camera cannot show the level or the level is complete as soon as it loads.
 bool writeMapText(const Puzzle &p, std::string &mapText, std::string &why);
 
 // The limits a level must keep, for messages.

@@ -137,7 +137,19 @@ std::vector<bool> ShownCells(const Puzzle &p)
     return shown;
 }
 
-std::vector<Puzzle> ParsePuzzles(const std::string &text, std::string &err, int *boardCount)
+std::string CompleteAtLoadReason(const Puzzle &p)
+{
+    int sites = p.siteCount();
+    if (sites == 0) return "it has no sites, so the game counts it solved as soon as it loads";
+    bool keeper = p.keeper >= 0 && p.sites[p.keeper];
+    if (p.cratesOnSites() + (keeper ? 1 : 0) < sites) return "";
+    return keeper ? "it is complete as soon as it loads: the keeper starts on a site, which the game counts as "
+                    "covered, and crates stand on all its other sites"
+                  : "it is complete as soon as it loads: crates stand on all its sites";
+}
+
+std::vector<Puzzle> ParsePuzzles(const std::string &text, std::string &err, int *boardCount,
+                                 std::vector<SkippedLevel> *skipped)
 {
     std::vector<Puzzle> out;
     std::vector<std::string> board;
@@ -157,12 +169,14 @@ std::vector<Puzzle> ParsePuzzles(const std::string &text, std::string &err, int 
         } else {
             err += "level " + std::to_string(boards) + " at line " + std::to_string(boardStart) +
                    (pendingTitle.empty() ? "" : " (" + pendingTitle + ")") + " skipped: " + why + "\n";
+            if (skipped) skipped->push_back({boards, pendingTitle, why});
             lastOpen = false;
         }
         pendingTitle.clear();
         board.clear();
     };
-    std::istringstream in(text);
+    const char ByteOrderMark[] = "\xEF\xBB\xBF";
+    std::istringstream in(text.compare(0, 3, ByteOrderMark) == 0 ? text.substr(3) : text);
     std::string raw;
     while (std::getline(in, raw)) {
         ++lineNo;
@@ -185,9 +199,11 @@ std::vector<Puzzle> ParsePuzzles(const std::string &text, std::string &err, int 
             } else if (startsWith(rest, "length:")) {
                 if (lastOpen) std::sscanf(rest.c_str() + 7, " %ld moves, %ld pushes", &out.back().storedMoves,
                                           &out.back().storedPushes);
-            } else if (startsWith(rest, "keys:") || rest == NotProvenNote || rest == MovesNotProvenNote) {
-                // the game's keys for a solution, printed for players, and the
-                // solver's note on a long one; the letters are what counts
+            } else if (rest == NotProvenNote || rest == MovesNotProvenNote) {
+                // the solver's note on a solution that may be longer than need be
+                if (lastOpen) (rest == NotProvenNote ? out.back().pushesProven : out.back().movesProven) = false;
+            } else if (startsWith(rest, "keys:")) {
+                // the game's keys for a solution, printed for players; the letters are what counts
             } else {
                 pendingTitle = rest;
                 lastOpen = false;

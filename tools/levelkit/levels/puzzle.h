@@ -20,6 +20,7 @@ struct Puzzle {
     int keeper = -1;                 // text cell index
     std::string solution;            // lurdLURD, empty when none is stored
     long storedMoves = -1, storedPushes = -1;
+    bool pushesProven = true, movesProven = true;  // false when a note after the solution says so
 
     int index(int row, int col) const { return row * width + col; }
     bool isSite(int i) const { return sites[i]; }
@@ -27,14 +28,30 @@ struct Puzzle {
     int cratesOnSites() const;
 };
 
+// A level of a collection that could not be read as one, and why.
+struct SkippedLevel {
+    int number;
+    std::string title, why;
+};
+
 // Splits a text collection into levels. Levels are separated by lines that
 // hold no board characters; a "; Title" or "Title: ..." line next to a level
 // names it. "; solution: ..." and "; length: M moves, P pushes" lines after a
 // level carry its stored solution, "; not proven fewest pushes" marks a
 // solution that may be longer than need be. Errors go to err (one line each)
-// and the bad level is skipped; it still counts in the numbering.
-// boards, when given, receives how many levels the text holds, refused ones included.
-std::vector<Puzzle> ParsePuzzles(const std::string &text, std::string &err, int *boards = nullptr);
+// and the bad level is skipped; it still counts in the numbering. Windows
+// line ends and a leading byte-order mark, as Windows editors save, are read
+// like plain text.
+// boards, when given, receives how many levels the text holds, refused ones
+// included; skipped, the levels left out and why.
+std::vector<Puzzle> ParsePuzzles(const std::string &text, std::string &err, int *boards = nullptr,
+                                 std::vector<SkippedLevel> *skipped = nullptr);
+
+// Why the game would count the level solved as soon as it loads (no site
+// left uncovered: crates on all of them, the keeper's starting site counted
+// as covered, as the game counts it), or "" when it would not. Such a level
+// has nothing to play: the game shows it complete on its first frame.
+std::string CompleteAtLoadReason(const Puzzle &p);
 
 // The board in the text notation, without title or solution lines.
 std::string FormatBoard(const Puzzle &p);
