@@ -107,7 +107,9 @@ TEST_F(RealPlatform, TheLevelCompleteScreenKeepsItsRateAndNothingWaitsForADevice
         EXPECT_GT(usage.framesPerSecond, 1) << "the level-complete screen stopped redrawing" << when;
         EXPECT_LT(usage.framesPerSecond, MostFramesPerSecond) << when;
         // However loaded the machine, the moving pointer adds no frames to those at rest.
-        if (moving) EXPECT_LT(usage.framesPerSecond, 1.25 * restingFrames + 5) << "at rest " << restingFrames;
+        if (moving) {
+            EXPECT_LT(usage.framesPerSecond, 1.25 * restingFrames + 5) << "at rest " << restingFrames;
+        }
         restingFrames = usage.framesPerSecond;
         EXPECT_LT(usage.cores, RedrawingCores) << when;
         EXPECT_LT(usage.wakeupsPerSecond, MostWakeupsPerSecond) << when;
