@@ -5,6 +5,7 @@
 // keeps the one with the fewest moves.
 #include "tools/levelkit/solver/searches.h"
 
+#include "tools/levelkit/solver/fewest_moves.h"
 #include "tools/levelkit/solver/push_bound.h"
 #include "tools/levelkit/solver/search_core.h"
 #include "tools/levelkit/solver/state_table.h"
@@ -39,7 +40,6 @@ private:
     bool add(const CellId *s, int g, int h, uint32_t parent);
     bool searchPushes();
     bool markUseful(std::vector<uint8_t> &useful);
-    bool fewestMoves(const std::vector<uint8_t> &useful, std::string &moves);
     std::string parentLine(uint32_t goal);
     bool goal(const CellId *s) const
     {
@@ -160,69 +160,6 @@ bool ExactSearch::markUseful(std::vector<uint8_t> &useful)
     return true;
 }
 
-// Exact keeper cells, one push layer at a time, keeping the fewest moves that
-// reach each position; only positions on a push-optimal line are visited.
-bool ExactSearch::fewestMoves(const std::vector<uint8_t> &useful, std::string &moves)
-{
-    struct Step {
-        uint32_t moves, from;
-        Push push;
-    };
-    StateTable exact(k_, &budget_);
-    std::vector<Step> steps;
-    std::vector<CellId> s(b_.crates.begin(), b_.crates.end()), here;
-    s.push_back(CellId(b_.keeper));
-    bool added;
-    if (exact.insert(s.data(), added) == StateTable::Missing || !budget_.roomFor(steps)) return false;
-    steps.push_back(Step{0, StateTable::Missing, Push{}});
-    size_t layerBegin = 0, layerEnd = 1;
-    bool room = true;
-    for (int layer = 0; layer < best_ && room; ++layer) {
-        for (size_t i = layerBegin; i < layerEnd && room; ++i) {
-            if (i % CheckEvery == 0 && budget_.timeUp()) return false;
-            here.assign(exact.at(uint32_t(i)), exact.at(uint32_t(i)) + k_ + 1);
-            uint32_t base = steps[i].moves;
-            plain_.forEachPush(here.data(), [&](const CellId *child, const Push &p, int) {
-                uint32_t j = table_.find(child);
-                if (!room || j == StateTable::Missing || g_[j] != layer + 1 || !useful[j]) return;
-                std::vector<CellId> e(child, child + k_ + 1);
-                e[k_] = CellId(p.from);
-                uint32_t cost = base + uint32_t(plain_.reach().distance(p.stand)) + 1;
-                bool fresh;
-                uint32_t n = exact.insert(e.data(), fresh);
-                if (n == StateTable::Missing || (fresh && !budget_.roomFor(steps))) {
-                    room = false;
-                } else if (fresh) {
-                    steps.push_back(Step{cost, uint32_t(i), p});
-                } else if (cost < steps[n].moves) {
-                    steps[n] = Step{cost, uint32_t(i), p};
-                }
-            });
-        }
-        layerBegin = layerEnd;
-        layerEnd = exact.size();
-    }
-    uint32_t bestEnd = StateTable::Missing;
-    for (size_t i = layerBegin; i < layerEnd && room; ++i)
-        if (goal(exact.at(uint32_t(i))) && (bestEnd == StateTable::Missing || steps[i].moves < steps[bestEnd].moves))
-            bestEnd = uint32_t(i);
-    if (bestEnd == StateTable::Missing) return false;
-    std::vector<std::string> parts;
-    std::vector<uint8_t> occupied(b_.cellCount, 0);
-    Reach r(b_.cellCount);
-    for (uint32_t n = bestEnd; steps[n].from != StateTable::Missing; n = steps[n].from) {
-        const CellId *parent = exact.at(steps[n].from);
-        for (int i = 0; i < k_; ++i) occupied[parent[i]] = 1;
-        r.flood(b_, occupied, parent[k_]);
-        parts.push_back(r.pathTo(b_, steps[n].push.stand) + PushLetters[steps[n].push.dir]);
-        for (int i = 0; i < k_; ++i) occupied[parent[i]] = 0;
-    }
-    moves.clear();
-    for (size_t i = parts.size(); i-- > 0;) moves += parts[i];
-    budget_.drop(steps);
-    return true;
-}
-
 std::string ExactSearch::parentLine(uint32_t goal)
 {
     std::vector<std::vector<CellId>> line;
@@ -244,7 +181,13 @@ SearchOutcome ExactSearch::run()
         out.found = true;
         out.pushes = best_;
         std::vector<uint8_t> useful;
-        if (finished && markUseful(useful) && fewestMoves(useful, out.moves)) {
+        bool lines = finished && markUseful(useful);
+        if (lines) {
+            // The queue and the closed marks have served: their room goes to the move pass.
+            for (auto &bucket : open_) budget_.drop(bucket);
+            budget_.drop(closed_);
+        }
+        if (lines && fewestMoves(b_, PushLines{table_, g_, useful, best_}, budget_, out.moves)) {
             out.movesOptimal = true;
         } else {
             out.moves = parentLine(goalNode_);
