@@ -181,16 +181,19 @@ SearchOutcome ExactSearch::run()
         out.found = true;
         out.pushes = best_;
         std::vector<uint8_t> useful;
-        bool lines = finished && markUseful(useful);
-        if (lines) {
-            // The queue and the closed marks have served: their room goes to the move pass.
+        out.moves = parentLine(goalNode_);  // the line the push search found first, should the move pass stop
+        if (finished && markUseful(useful)) {
+            // The queue, the bounds, the closed marks and the parents have
+            // served: their room goes to the move pass.
             for (auto &bucket : open_) budget_.drop(bucket);
             budget_.drop(closed_);
-        }
-        if (lines && fewestMoves(b_, PushLines{table_, g_, useful, best_}, budget_, out.moves)) {
-            out.movesOptimal = true;
-        } else {
-            out.moves = parentLine(goalNode_);
+            budget_.drop(h_);
+            budget_.drop(parent_);
+            std::string fewest;
+            if (fewestMoves(b_, PushLines{table_, g_, useful, best_}, budget_, fewest)) {
+                out.moves = fewest;
+                out.movesOptimal = true;
+            }
         }
     }
     out.peakBytes = budget_.peak();

@@ -23,7 +23,7 @@ namespace {
 
 constexpr uint16_t Unreached = 0xffff;   // also the most moves the two-byte counts may not reach
 constexpr uint16_t AtStart = 0xffff;     // the keeper's own starting cell, in layer 0 only
-constexpr uint32_t NoRank = 0xffffffffu;
+constexpr uint32_t NoEntry = 0xffffffffu;    // no solved entry found yet
 constexpr unsigned CheckEvery = 16;      // positions between looks at the clock
 
 struct Layer {
@@ -46,7 +46,6 @@ public:
     }
     ~MovePass()
     {
-        budget_.drop(rank_);
         for (Layer &l : layers_) dropLayer(l);
     }
     bool run(std::string &moves);
@@ -59,6 +58,13 @@ private:
     bool walkBack(uint32_t position, uint32_t entry, std::vector<Step> &steps);
     std::string letters(const std::vector<Step> &steps);
     uint16_t sideOf(const CellId *crates, int keeper) const;
+    // A position's place in its layer: the layers list their positions in
+    // table order, so a binary search finds it and no array over the whole
+    // table is needed.
+    uint32_t rankIn(const Layer &l, uint32_t j) const
+    {
+        return uint32_t(std::lower_bound(l.positions.begin(), l.positions.end(), j) - l.positions.begin());
+    }
     int keeperOf(const CellId *crates, uint16_t where) const;
     void place(const CellId *crates, uint8_t on)
     {
@@ -86,7 +92,6 @@ private:
     Expander expander_;
     std::vector<uint8_t> occupied_;
     Reach reach_;
-    std::vector<uint32_t> rank_;  // of each position on a line, its place in its layer
     std::vector<Layer> layers_;
 };
 
@@ -112,13 +117,11 @@ int MovePass::keeperOf(const CellId *crates, uint16_t where) const
 bool MovePass::listLayers()
 {
     const size_t n = lines_.positions.size();
-    if (!make(rank_, n, NoRank)) return false;
     layers_.resize(size_t(lines_.best) + 1);
     for (uint32_t j = 0; j < n; ++j) {
         if (!lines_.onLine[j]) continue;
         Layer &l = layers_[lines_.pushes[j]];
         if (!budget_.roomFor(l.positions)) return false;
-        rank_[j] = uint32_t(l.positions.size());
         l.positions.push_back(j);
     }
     return true;
@@ -142,7 +145,7 @@ bool MovePass::spread(int layer, std::vector<uint16_t> &dense)
         size_t slot;  // in the dense array
         int stand;
     };
-    const Layer &here = layers_[layer];
+    const Layer &here = layers_[layer], &next = layers_[layer + 1];
     std::vector<Child> children;
     std::vector<CellId> s(k_ + 1);
     for (size_t i = 0; i < here.positions.size(); ++i) {
@@ -153,7 +156,7 @@ bool MovePass::spread(int layer, std::vector<uint16_t> &dense)
         expander_.forEachPush(s.data(), [&](const CellId *child, const Push &p, int) {
             uint32_t j = lines_.positions.find(child);
             if (j == StateTable::Missing || !lines_.onLine[j] || lines_.pushes[j] != layer + 1) return;
-            children.push_back(Child{size_t(rank_[j]) * codes_ + sideOf(child, p.from), p.stand});
+            children.push_back(Child{size_t(rankIn(next, j)) * codes_ + sideOf(child, p.from), p.stand});
         });
         place(s.data(), 1);
         bool room = true;
@@ -222,7 +225,7 @@ bool MovePass::walkBack(uint32_t position, uint32_t entry, std::vector<Step> &st
             parent.push_back(CellId(reach_.smallest()));
             uint32_t j = lines_.positions.find(parent.data());
             if (j != StateTable::Missing && lines_.onLine[j] && lines_.pushes[j] == layer - 1) {
-                uint32_t i = rank_[j];
+                uint32_t i = rankIn(before, j);
                 for (uint32_t e = before.first[i]; e < before.first[i + 1] && !found; ++e) {
                     reach_.flood(b_, occupied_, keeperOf(parent.data(), before.where[e]));
                     if (reach_.reached(stand) && before.moves[e] + reach_.distance(stand) + 1 == here.moves[entry]) {
@@ -268,12 +271,12 @@ bool MovePass::run(std::string &moves)
     for (int layer = 0; layer < lines_.best; ++layer)
         if (!buildNext(layer)) return false;
     const Layer &last = layers_[lines_.best];
-    uint32_t bestPosition = 0, bestEntry = NoRank;
+    uint32_t bestPosition = 0, bestEntry = NoEntry;
     for (uint32_t i = 0; i < last.positions.size(); ++i)
         for (uint32_t e = last.first[i]; e < last.first[i + 1]; ++e)
-            if (bestEntry == NoRank || last.moves[e] < last.moves[bestEntry]) bestPosition = i, bestEntry = e;
+            if (bestEntry == NoEntry || last.moves[e] < last.moves[bestEntry]) bestPosition = i, bestEntry = e;
     std::vector<Step> steps;
-    if (bestEntry == NoRank || !walkBack(bestPosition, bestEntry, steps)) return false;
+    if (bestEntry == NoEntry || !walkBack(bestPosition, bestEntry, steps)) return false;
     moves = letters(steps);
     return true;
 }
