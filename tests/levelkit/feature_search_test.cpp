@@ -284,6 +284,15 @@ TEST(Threads, KeepToTheMemoryLimit)
     }
     EXPECT_EQ(RunLevelkit("solve " + dir + "/big.txt --threads 0").status, 2);  // refused with the usage line
     RemoveTree(dir);
+    // Two searches side by side share the limit: together they stay within it.
+    for (size_t megabytes : {8, 24}) {
+        SolveLimits limits;
+        limits.seconds = 20;
+        limits.memoryBytes = megabytes << 20;
+        limits.threads = 2;
+        SolveResult r = solvePuzzle(stress[21], limits);
+        EXPECT_LE(r.peakBytes, limits.memoryBytes) << megabytes << " MB: " << solveFigures(r);
+    }
 }
 
 }  // namespace
