@@ -5,7 +5,7 @@ peak memory (the kernel's maximum resident size of that process) and its own
 CPU time.
 
     bench/solver_bench.py [--levelkit PATH] [--time-limit S] [--memory-limit MB]
-                          [--threads N] [--table FILE] COLLECTION...
+                          [--table FILE] COLLECTION...
 
 Prints one line per level, then per collection: levels solved, proven fewest
 pushes, CPU seconds and peak memory (median and maximum) and the slowest ten.
@@ -49,8 +49,6 @@ def solve_one(levelkit, text, args, work):
         f.write(text)
     command = [levelkit, "solve", level, "--time-limit", str(args.time_limit),
                "--memory-limit", str(args.memory_limit)]
-    if args.threads:  # a levelkit from before --threads takes none
-        command += ["--threads", str(args.threads)]
     with open(os.path.join(work, "out"), "w") as out, open(os.path.join(work, "err"), "w") as err:
         process = subprocess.Popen(command, stdout=out, stderr=err)
         _, status, usage = os.wait4(process.pid, 0)
@@ -113,7 +111,6 @@ def main():
     parser.add_argument("--levelkit", default=os.path.join(os.path.dirname(here), "build", "levelkit"))
     parser.add_argument("--time-limit", type=float, default=10.0)
     parser.add_argument("--memory-limit", type=float, default=1024.0)
-    parser.add_argument("--threads", type=int, help="levelkit solve's --threads (its CPU figure is then both threads')")
     parser.add_argument("--table")
     parser.add_argument("collections", nargs="+")
     args = parser.parse_args()
