@@ -178,11 +178,12 @@ bool FeatureSearch::packingMacro(const CellId *s, const Features &f, uint32_t i)
         for (int r = 0; r < k_; ++r) occupied_[s[r]] = 1;
         bool found = routes_.route(occupied_, s[n.second], s[k_], false, pruneDead, MostMacroStates,
                                    [&](int cell, const Reach &) { return cell == target; }, steps);
+        bool lost = false;
         if (found) {
             occupied_[s[n.second]] = 0;
             occupied_[target] = 1;
             int keeper = steps.back().from;
-            bool lost = pruneDead && frozenDeadlock(b_, occupied_, target);
+            lost = pruneDead && frozenDeadlock(b_, occupied_, target);
             for (int r = 0, m = 0; r < k_; ++r) child[m++] = r == n.second ? CellId(target) : s[r];
             std::sort(child.begin(), child.begin() + k_);
             area_.flood(b_, occupied_, keeper);
@@ -190,12 +191,10 @@ bool FeatureSearch::packingMacro(const CellId *s, const Features &f, uint32_t i)
             lost = lost || macroBound_.solve(child.data()) == PushBound::Infinite;
             occupied_[target] = 0;
             occupied_[s[n.second]] = 1;
-            if (!lost && !add(child.data(), i, weight_[i] + AdvisedCost, features(child.data()))) {
-                for (int r = 0; r < k_; ++r) occupied_[s[r]] = 0;
-                return false;
-            }
         }
         for (int r = 0; r < k_; ++r) occupied_[s[r]] = 0;
+        // features() marks the child's crates itself.
+        if (found && !lost && !add(child.data(), i, weight_[i] + AdvisedCost, features(child.data()))) return false;
         if (goal_ != StateTable::Missing) break;
     }
     return true;
