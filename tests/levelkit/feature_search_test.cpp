@@ -129,25 +129,38 @@ TEST(PackingPlan, FillsTheFarSitesFirstAndNeverSealsOne)
     }
 }
 
-// A corral beside a crate that can also be pushed sideways out of the way is
-// no PI-corral: the one solution begins with another crate, and a search that
-// kept only the edge crate's pushes would find none.
-TEST(PiCorrals, KeepThePushesOfOtherCratesWhenAnEdgeCrateCanBePushedOutward)
+// Corrals that are no PI-corrals, each in a level whose solutions all begin
+// with a crate off the corral's edge: a search that kept only the edge crates'
+// pushes would find none. In the first an edge crate can also be pushed
+// sideways out of the way; in the second the keeper cannot yet reach the side
+// from which an edge crate goes into the corral.
+TEST(PiCorrals, KeepThePushesOfOtherCratesUnlessEveryEdgePushGoesInAndCanBeMade)
 {
-    std::string level = "#########\n"
-                        "###  # ##\n"
-                        "#@    . #\n"
-                        "# $.$$  #\n"
-                        "## ## #.#\n"
-                        "####    #\n"
-                        "#########\n";
+    const char *levels[] = {
+        "#########\n"
+        "###  # ##\n"
+        "#@    . #\n"
+        "# $.$$  #\n"
+        "## ## #.#\n"
+        "####    #\n"
+        "#########\n",
+        "#######\n"
+        "## $..#\n"
+        "# $ $ #\n"
+        "#    ##\n"
+        "# .@###\n"
+        "#######\n",
+    };
     SolveLimits feature;
     feature.seconds = 20;
     feature.exactShare = 0;  // the feature search alone: it gives up only when it has tried every position
-    for (int turn = 0; turn < 4; ++turn, level = Turned(level)) {
-        SCOPED_TRACE(level);
-        Puzzle p = OnePuzzle(level);
-        ExpectReplays(p, solvePuzzle(p, feature));
+    for (const char *text : levels) {
+        std::string level = text;
+        for (int turn = 0; turn < 4; ++turn, level = Turned(level)) {
+            SCOPED_TRACE(level);
+            Puzzle p = OnePuzzle(level);
+            ExpectReplays(p, solvePuzzle(p, feature));
+        }
     }
 }
 
