@@ -9,13 +9,17 @@
 #include "tools/levelkit/levels/puzzle.h"
 #include "tools/levelkit/solver/solver.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <thread>
 
 int runSolve(const Arguments &args)
 {
     SolveLimits limits;
+    // Two searches can use two cores; a third thread would have nothing to run.
+    limits.threads = std::max(1, std::min(2, int(std::thread::hardware_concurrency())));
     std::string file, solutions;
     bool ok = true;
     for (size_t i = 0; i < args.size() && ok; ++i) {
@@ -24,14 +28,15 @@ int runSolve(const Arguments &args)
         else if (args[i] == "--memory-limit" && valued)
             limits.memoryBytes = size_t(std::atof(args[++i].c_str()) * 1048576.0);
         else if (args[i] == "--exact-share" && valued) limits.exactShare = std::atof(args[++i].c_str());
+        else if (args[i] == "--threads" && valued) limits.threads = std::atoi(args[++i].c_str());
         else if (args[i] == "--write-solutions" && valued) solutions = args[++i];
         else if (file.empty() && args[i].compare(0, 2, "--") != 0) file = args[i];
         else ok = false;
     }
-    if (!ok || file.empty() || limits.seconds <= 0 || limits.memoryBytes == 0 || limits.exactShare < 0 ||
+    if (!ok || file.empty() || limits.seconds <= 0 || limits.memoryBytes == 0 || limits.exactShare < 0 || limits.threads < 1 ||
         limits.exactShare > 1) {
         std::fprintf(stderr, "usage: levelkit solve FILE [--time-limit SECONDS] [--memory-limit MB] "
-                             "[--exact-share FRACTION] [--write-solutions OUT]\n");
+                             "[--exact-share FRACTION] [--threads N] [--write-solutions OUT]\n");
         return 2;
     }
     std::vector<Puzzle> levels;

@@ -67,8 +67,33 @@ uint64_t mix(uint64_t x)
 
 }  // namespace
 
-CorralTable::CorralTable(const CellGraph &b, Budget *budget)
-    : b_(b), budget_(budget), inCorral_(b.cellCount, 0), sub_(b.cellCount, 0), reach_(b.cellCount),
+bool LearntDeadlocks::lost(const PatternKey &k) const
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    return lost_.count(k) != 0;
+}
+
+void LearntDeadlocks::add(const PatternKey &k, const Pattern &p)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (lost_.size() >= most_ || !lost_.insert(k).second) return;
+    if (keep_) kept_.push_back(p);
+}
+
+std::vector<LearntDeadlocks::Pattern> LearntDeadlocks::patterns() const
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    return kept_;
+}
+
+size_t LearntDeadlocks::size() const
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    return lost_.size();
+}
+
+CorralTable::CorralTable(const CellGraph &b, Budget *budget, LearntDeadlocks *shared)
+    : b_(b), budget_(budget), shared_(shared), inCorral_(b.cellCount, 0), sub_(b.cellCount, 0), reach_(b.cellCount),
       childReach_(b.cellCount)
 {
 }
@@ -136,16 +161,18 @@ bool CorralTable::searchLost(const std::vector<CellId> &crates, int keeperCell)
     for (CellId y : crates) sub_[y] = 1;
     reach_.flood(b_, sub_, keeperCell);
     // The answer depends on the crates, the keeper's area and which corral is meant.
-    Key key{uint64_t(reach_.smallest()) + 1, uint64_t(*std::min_element(corral_.begin(), corral_.end()))};
+    int corralCell = *std::min_element(corral_.begin(), corral_.end());
+    PatternKey key{uint64_t(reach_.smallest()) + 1, uint64_t(corralCell)};
     for (CellId y : crates) {
         key.a = mix(key.a ^ (uint64_t(y) << 20));
         key.b = key.b * 1000003u + y + 1;
     }
     auto known = known_.find(key);
-    if (known != known_.end()) {
+    if (known != known_.end() || (shared_ && shared_->lost(key))) {
         for (CellId y : crates) sub_[y] = 0;
-        return known->second;
+        return known == known_.end() || known->second;
     }
+    int keeperArea = reach_.smallest();
     StateTable table(k);
     std::vector<CellId> s(crates), child(k + 1);
     s.push_back(CellId(reach_.smallest()));
@@ -189,5 +216,6 @@ bool CorralTable::searchLost(const std::vector<CellId> &crates, int keeperCell)
         known_.emplace(key, lost);
         deadlockedPatterns_ += lost;
     }
+    if (lost && shared_) shared_->add(key, LearntDeadlocks::Pattern{crates, keeperArea, corralCell});
     return lost;
 }

@@ -18,10 +18,11 @@ constexpr unsigned CheckEvery = 16;  // expansions between looks at the clock
 
 class ExactSearch {
 public:
-    ExactSearch(const CellGraph &b, int needed, double pushSeconds, double allSeconds, size_t memoryBytes)
+    ExactSearch(const CellGraph &b, int needed, double pushSeconds, double allSeconds, size_t memoryBytes,
+                LearntDeadlocks *learnt)
         : b_(b), k_(int(b.crates.size())), needed_(needed), allSeconds_(allSeconds), budget_(pushSeconds, memoryBytes),
           bound_(b, needed),
-          corrals_(b, &budget_), table_(k_, &budget_), search_(b, &bound_, &corrals_, {true, false}),
+          corrals_(b, &budget_, learnt), table_(k_, &budget_), search_(b, &bound_, &corrals_, {true, false}),
           plain_(b, nullptr, nullptr, {false, false})
     {
     }
@@ -204,8 +205,8 @@ SearchOutcome ExactSearch::run()
 }  // namespace
 
 SearchOutcome exactSearch(const CellGraph &b, int needed, double pushSeconds, double allSeconds,
-                          size_t memoryBytes)
+                          size_t memoryBytes, LearntDeadlocks *learnt)
 {
-    ExactSearch search(b, needed, pushSeconds, allSeconds, memoryBytes);
+    ExactSearch search(b, needed, pushSeconds, allSeconds, memoryBytes, learnt);
     return search.run();
 }

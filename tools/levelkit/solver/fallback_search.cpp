@@ -25,8 +25,9 @@ constexpr int Weight = 8;
 // One direction: positions found, each with its parent, open by bound.
 class Greedy {
 public:
-    Greedy(const CellGraph &b, Budget &budget, std::unique_ptr<PushBound> bound, Expander::Options options)
-        : b_(b), k_(int(b.crates.size())), budget_(budget), bound_(std::move(bound)), corrals_(b, &budget),
+    Greedy(const CellGraph &b, Budget &budget, std::unique_ptr<PushBound> bound, Expander::Options options,
+           LearntDeadlocks *learnt)
+        : b_(b), k_(int(b.crates.size())), budget_(budget), bound_(std::move(bound)), corrals_(b, &budget, learnt),
           table_(k_, &budget), expander_(b, bound_.get(), options.pulls ? nullptr : &corrals_, options)
     {
     }
@@ -124,18 +125,19 @@ std::vector<std::vector<CellId>> Greedy::lineTo(uint32_t i) const
 
 }  // namespace
 
-SearchOutcome fallbackSearch(const CellGraph &b, int needed, double seconds, size_t memoryBytes)
+SearchOutcome fallbackSearch(const CellGraph &b, int needed, double seconds, size_t memoryBytes,
+                             LearntDeadlocks *learnt, const std::atomic<bool> *stop)
 {
     SearchOutcome out;
-    Budget budget(seconds, memoryBytes);
+    Budget budget(seconds, memoryBytes, stop);
     std::vector<CellId> start = startPosition(b);
-    Greedy forward(b, budget, std::make_unique<PushBound>(b, needed), {true, true, false});
+    Greedy forward(b, budget, std::make_unique<PushBound>(b, needed), {true, true, false}, learnt);
     // Pulling back from solved positions needs them to be known: every crate on a site.
     std::unique_ptr<Greedy> backward;
     if (b.everyCrateOnSite && int(b.crates.size()) == needed) {
         std::vector<CellId> crates(start.begin(), start.end() - 1);
         backward = std::make_unique<Greedy>(b, budget, std::make_unique<PushBound>(b, crates),
-                                            Expander::Options{true, false, true});
+                                            Expander::Options{true, false, true}, nullptr);
     }
     std::vector<std::vector<CellId>> line;
     uint32_t first;

@@ -1,8 +1,10 @@
 // The solver. First the exact search: fewest pushes, then fewest moves among
 // the solutions with that many pushes, proven. When it cannot finish within
-// its share of the time (or memory runs out), a best-first search looks for
-// any solution in the rest of the time; such a solution is valid but not
-// proven shortest. Time is CPU time, so a busy machine does not cut a level short.
+// its share of the time (or memory runs out), the feature search and then the
+// fallback look for any solution in the rest of the time; such a solution is
+// valid but not proven shortest. With two threads the exact search and the
+// others run side by side, each on its own CPU clock. Time is CPU time, so a
+// busy machine does not cut a level short.
 #pragma once
 
 #include "tools/levelkit/board/cell_graph.h"
@@ -17,6 +19,7 @@ struct SolveLimits {
     double seconds = 60.0;                  // CPU seconds for the whole level
     size_t memoryBytes = size_t(1) << 30;
     double exactShare = 0.5;                // of the seconds, for the exact push search
+    int threads = 1;                        // 2: the exact and the feature search side by side
 };
 
 struct SolveResult {
@@ -35,6 +38,20 @@ struct SolveResult {
 };
 
 SolveResult solvePuzzle(const Puzzle &p, const SolveLimits &limits);
+
+// The corral patterns a solve proved lost, for checking them: each is the
+// level with only the pattern's crates, the keeper in the area it had among
+// them, and a cell of the corral (text index) that no pushes of those crates
+// alone ever let the keeper reach while they are not all on sites.
+struct LostPattern {
+    Puzzle position;
+    int corral;
+};
+std::vector<LostPattern> learntDeadlocks(const Puzzle &p, const SolveLimits &limits);
+
+// The order in which the feature search fills the sites (text indices), first
+// first: worked out backwards from the solved position (packing_plan.h).
+std::vector<int> packingOrder(const Puzzle &p);
 
 // How many crates must stand on sites: the game counts the keeper as covering
 // the site it starts on for the whole level, and crates already on sites the

@@ -13,13 +13,16 @@ double cpuNow()
 
 }  // namespace
 
-Budget::Budget(double cpuSeconds, size_t memoryBytes) : start_(cpuNow()), limit_(cpuSeconds), memory_(memoryBytes) {}
+Budget::Budget(double cpuSeconds, size_t memoryBytes, const std::atomic<bool> *stop)
+    : start_(cpuNow()), limit_(cpuSeconds), memory_(memoryBytes), cancel_(stop)
+{
+}
 
 double Budget::seconds() const { return cpuNow() - start_; }
 
 bool Budget::timeUp()
 {
-    if (seconds() <= limit_) return false;
+    if (seconds() <= limit_ && !(cancel_ && cancel_->load(std::memory_order_relaxed))) return false;
     setStop(Stop::Time);
     return true;
 }

@@ -4,6 +4,7 @@
 // instead of being killed.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <vector>
 
@@ -11,11 +12,13 @@ enum class Stop { None, Time, Memory };
 
 class Budget {
 public:
-    Budget(double cpuSeconds, size_t memoryBytes);
+    // stop, when given, ends the search early from another thread: timeUp()
+    // turns true once it is set.
+    Budget(double cpuSeconds, size_t memoryBytes, const std::atomic<bool> *stop = nullptr);
 
     // CPU seconds this thread has used since the budget was made.
     double seconds() const;
-    // True once the time is spent; reads the clock, so callers ask every few hundred positions.
+    // True once the time is spent (or the stop set); reads the clock, so callers ask every few hundred positions.
     bool timeUp();
     // A new time limit, counted from the budget's start.
     void setLimit(double cpuSeconds) { limit_ = cpuSeconds; }
@@ -47,4 +50,5 @@ private:
     double start_, limit_;
     size_t memory_, used_ = 0, peak_ = 0;
     Stop stop_ = Stop::None;
+    const std::atomic<bool> *cancel_;
 };
