@@ -152,7 +152,7 @@ std::vector<uint8_t> floorFrom(const Design &d, int start)
 bool designWalls(int crates, std::mt19937 &random, Design &d)
 {
     // More crates need more floor: the least size grows with them.
-    int more = crates - WarehouseMinCrates, range = WarehouseMaxCrates - WarehouseMinCrates;
+    int range = WarehouseMaxCrates - WarehouseMinCrates, more = std::min(crates - WarehouseMinCrates, range);
     d.width = pick(random, WarehouseMinWidth + (WarehouseMaxWidth - WarehouseMinWidth) * more / range / 2,
                    WarehouseMaxWidth);
     d.height = pick(random, WarehouseMinHeight + (WarehouseMaxHeight - WarehouseMinHeight) * more / range,
