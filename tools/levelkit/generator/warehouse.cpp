@@ -149,16 +149,17 @@ std::vector<uint8_t> floorFrom(const Design &d, int start)
 // The walls: a goal room against one side, storage rooms elsewhere, one or two
 // doors out of the goal room each with a corridor to a storage room, and
 // corridors joining every storage room to the rest.
-bool designWalls(int crates, std::mt19937 &random, Design &d)
+// sites: how many the goal room holds; kept: how many crates storage must take.
+bool designWalls(int sites, int kept, std::mt19937 &random, Design &d)
 {
     // More crates need more floor: the least size grows with them.
-    int range = WarehouseMaxCrates - WarehouseMinCrates, more = std::min(crates - WarehouseMinCrates, range);
+    int range = WarehouseMaxCrates - WarehouseMinCrates, more = std::min(kept - WarehouseMinCrates, range);
     d.width = pick(random, WarehouseMinWidth + (WarehouseMaxWidth - WarehouseMinWidth) * more / range / 2,
                    WarehouseMaxWidth);
     d.height = pick(random, WarehouseMinHeight + (WarehouseMaxHeight - WarehouseMinHeight) * more / range,
                     WarehouseMaxHeight);
     d.cells.assign(size_t(d.width) * d.height, Cell::Wall);
-    int area = crates + std::max(4, crates * pick(random, 35, 70) / 100);  // room to turn among the sites
+    int area = sites + std::max(4, sites * pick(random, 35, 70) / 100);  // room to turn among the sites
     int gw = pick(random, 3, 8), gh = std::max(3, (area + gw - 1) / gw);
     if (gh > d.height - 2 || gw > d.width - 8) return false;
     int side = pick(random, 0, 3);  // l u r d: the goal room stands against that wall
@@ -166,7 +167,7 @@ bool designWalls(int crates, std::mt19937 &random, Design &d)
     int left = side == 0 ? 1 : side == 2 ? d.width - 1 - gw : pick(random, 1, d.width - 1 - gw);
     d.goal = {top, left, top + gh - 1, left + gw - 1};
     int stored = 0;
-    for (int tries = 0; tries < 300 && stored < crates * 3 / 2 && d.storage.size() < 5; ++tries) {
+    for (int tries = 0; tries < 300 && stored < kept * 3 / 2 && d.storage.size() < 5; ++tries) {
         int h = pick(random, 3, 6), w = pick(random, 3, 8);
         if (h > d.height - 2 || w > d.width - 2) continue;
         int r = pick(random, 1, d.height - 1 - h), c = pick(random, 1, d.width - 1 - w);
@@ -177,7 +178,7 @@ bool designWalls(int crates, std::mt19937 &random, Design &d)
         d.storage.push_back(s);
         stored += s.area();
     }
-    if (stored < crates * 3 / 2 || d.storage.size() < 2) return false;
+    if (stored < kept * 5 / 4 || d.storage.size() < 2) return false;
     d.carve(d.goal);
     for (const Rect &s : d.storage) d.carve(s);
     // Doors: ring cells with a straight way out for a crate, and a cell of the
@@ -458,7 +459,7 @@ bool warehouseLevel(int lo, int hi, std::mt19937 &random, WarehouseLevel &out)
 {
     int planned = pick(random, lo, hi), crates = planned + pick(random, 0, planned / 3);
     Design d;
-    if (!designWalls(crates, random, d)) return false;
+    if (!designWalls(crates, planned, random, d)) return false;
     Puzzle p;
     p.width = d.width;
     p.height = d.height;
