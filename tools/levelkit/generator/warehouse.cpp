@@ -19,6 +19,7 @@ const int ColStep[DirectionCount] = {-1, 0, 1, 0};
 constexpr int TurnCost = 6;        // a corridor runs straight unless a turn saves six cells
 constexpr int CrowdCost = 5;       // and keeps a wall between itself and other floor
 constexpr int TriesPerLevel = 3000;
+constexpr int TriesPerCrateLess = 60;
 constexpr int PushesPerCrate = 4;  // at least, by the solver's bound, or the level is too easy
 constexpr int ParkingTries = 4;    // places to stay a crate's search looks ahead from, furthest first
 
@@ -566,8 +567,9 @@ std::vector<WarehouseLevel> warehouseSet(int count, unsigned seed)
         int hi = std::max(lo, WarehouseMinCrates + span * (n + 1) / count - 1);
         WarehouseLevel level;
         bool made = false;
+        // A share the tries cannot fill is lowered a crate at a time.
         for (int tries = 0; tries < TriesPerLevel && !made; ++tries)
-            made = warehouseLevel(lo, hi, random, level);
+            made = warehouseLevel(std::max(WarehouseMinCrates, lo - tries / TriesPerCrateLess), hi, random, level);
         if (!made) break;
         level.puzzle.title = "Warehouse " + std::to_string(n + 1);
         set.push_back(level);

@@ -24,5 +24,6 @@ struct WarehouseLevel {
 };
 
 // count levels from the seed, the same for the same seed; their crates are
-// spread evenly over the range, fewest first.
+// spread evenly over the range, fewest first, except where a level's share
+// proves too hard to fill: it then settles for fewer crates.
 std::vector<WarehouseLevel> warehouseSet(int count, unsigned seed);
