@@ -129,9 +129,14 @@ TEST(Warehouse, EachSeedGivesItsOwnLevelsOfTheShapeThatTheirSolutionSolves)
     for (const Puzzle &p : back) again += FormatPuzzle(p);
     EXPECT_EQ(again, texts[1]);
     EXPECT_NE(run.out.find("--warehouse --count 2 --seed 5"), std::string::npos);
-    run = RunLevelkit("generate --warehouse --stress");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("levelkit generate --warehouse [--count N] [--seed S] [--out FILE]"), std::string::npos);
+    // A command line it cannot follow gets the usage, with the warehouse line, and status 2.
+    for (const char *wrong : {"--warehouse --stress", "--warehouse --count 0", "--warehouse --count 1001",
+                              "--warehouse --seed"}) {
+        run = RunLevelkit(std::string("generate ") + wrong);
+        EXPECT_EQ(run.status, 2) << wrong;
+        EXPECT_NE(run.err.find("levelkit generate --warehouse [--count N] [--seed S] [--out FILE]"),
+                  std::string::npos) << wrong;
+    }
 }
 
 }  // namespace
