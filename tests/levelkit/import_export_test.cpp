@@ -119,7 +119,8 @@ TEST_F(ImportExport, RefusesWhatIsBrokenOrBeyondTheLimitsAndSaysWhy)
     ASSERT_EQ(field.size(), 2u) << err;
     field[0].crates = {field[0].index(2, 2)};  // something to play: a crate and its site
     field[0].sites[field[0].index(2, 17)] = true;
-    const struct { bool needCamera, fieldWritten, crowdWritten; } rules[] = {{true, false, false}, {false, true, false}};
+    const struct { bool needCamera, fieldWritten, crowdWritten; } rules[] = {
+        {true, false, false}, {false, true, false}};
     for (const auto &rule : rules) {
         EXPECT_EQ(writeMapText(field[0], map, why, rule.needCamera), rule.fieldWritten) << why;
         EXPECT_EQ(writeMapText(field[1], map, why, rule.needCamera), rule.crowdWritten) << why;

@@ -262,8 +262,8 @@ struct BackwardPlay {
 
     BackwardPlay(const CellGraph &graph, const std::vector<uint8_t> &goal, const std::vector<uint8_t> &storage,
                  const std::vector<int> &doorCells, const std::vector<int> &outside, int keeperCell)
-        : b(graph), inGoal(goal), inStorage(storage), doors(doorCells), doorways(outside), occupied(graph.cellCount, 0), keeper(keeperCell),
-          reach(graph.cellCount), home(graph.cellCount, -1)
+        : b(graph), inGoal(goal), inStorage(storage), doors(doorCells), doorways(outside),
+          occupied(graph.cellCount, 0), keeper(keeperCell), reach(graph.cellCount), home(graph.cellCount, -1)
     {
         std::vector<int> queue(doors);
         for (int c : doors) home[c] = 0;
@@ -292,10 +292,8 @@ struct BackwardPlay {
         return total;
     }
 
-    // Whether crate i may stay where it is: in a storage room off the mouth of
-    // its corridors, the keeper able to walk to the cell outside a door (unless
-    // the goal room is empty), else no other crate could be pulled out. A crate
-    // left in a corridor or a room's entrance blocks the way.
+    // A cell a crate may stay on: in a storage room, off the mouth of its
+    // corridors (a crate left in a corridor or a room's entrance blocks the way).
     bool parkable(int c) const
     {
         if (!inStorage[c]) return false;
@@ -303,6 +301,9 @@ struct BackwardPlay {
             if (b.next[c][k] != NoCell && !inStorage[b.next[c][k]]) return false;
         return true;
     }
+    // Whether crate i may stay where it is: on such a cell, the keeper (from
+    // `from`) able to walk to the cell outside a door unless the goal room is
+    // empty, else no other crate could be pulled out.
     bool settled(int i, int from)
     {
         if (!parkable(crates[i])) return false;
@@ -487,8 +488,8 @@ bool warehouseLevel(int lo, int hi, std::mt19937 &random, WarehouseLevel &out)
         if (b.site[c]) play.crates.push_back(c), play.occupied[c] = 1;
     const std::vector<int> start = play.crates;
     play.keeperWalk(random, false);
-    // Empty the goal room, a crate near a door first: each is taken out by the
-    // fewest pulls, then walks on at random. A crate outside is moved on only
+    // Empty the goal room, a crate near a door first: each is taken out by a
+    // search of its pulls to the furthest place it may stay, then walks on at random. A crate outside is moved on only
     // when none inside can leave; once the room is empty some walks more mix
     // the crates in storage.
     for (int walks = 0; walks < crates * 3; ++walks) {
