@@ -82,17 +82,19 @@ build_programs() {
     [ -z "$before" ] && return 0
     if [ -x "$before/cratewright/cratewright" ]; then
         before_exe="$before/cratewright/cratewright"
+        before_levelkit="$before/levelkit"
     else
         local rev
         rev=$(git -C "$source_dir" rev-parse --short "$before^{commit}" 2>/dev/null) ||
             die "--before $before is neither a build folder nor a git revision"
         local dir="$source_dir/build/bench-before-$rev"
-        if [ ! -x "$dir/build/cratewright/cratewright" ]; then
+        if [ ! -x "$dir/build/cratewright/cratewright" ] || [ ! -x "$dir/build/levelkit" ]; then
             rm -rf "$dir" && mkdir -p "$dir/src"
             git -C "$source_dir" archive "$rev" | tar -x -C "$dir/src"
-            build_tree "$dir/src" "$dir/build" cratewright game_data
+            build_tree "$dir/src" "$dir/build" cratewright game_data levelkit
         fi
         before_exe="$dir/build/cratewright/cratewright"
+        before_levelkit="$dir/build/levelkit"
         before="$before ($rev)"
     fi
     variants=(before after)
@@ -349,6 +351,41 @@ $(echo "$line" | sed -n 's/.*; \([0-9]*\) positions.*/\1/p') \
 $(echo "$line" | sed -n 's/.* \([0-9]*\) pushes.*/\1/p')" >> "$table"
     done
     $summarize solver "$table"
+    stress_table
+}
+
+# The stress sets, each level solved in a process of its own at 10 CPU seconds
+# (niced: the time is the solver's CPU time, so other work on the machine does
+# not change it), with one thread and with two where the build's solve takes
+# --threads, this build and the one before side by side.
+stress_table() {
+    local sets=("$here/stress-levels.txt" "$here/warehouse-levels.txt") rows="$work/stress-rows.txt" v kit threads
+    echo "-- stress sets: levelkit solve --time-limit 10 on each level (load $(load))"
+    : > "$rows"
+    for v in "${variants[@]}"; do
+        kit="$build/levelkit"
+        [ "$v" = before ] && kit="$before_levelkit"
+        if [ ! -x "$kit" ]; then
+            echo "  $v: no levelkit at $kit"
+            continue
+        fi
+        for threads in 1 2; do
+            if [ "$threads" = 2 ] && ! "$kit" solve 2>&1 | grep -q -e '--threads'; then
+                echo "  $v: two threads: not supported by this build"
+                continue
+            fi
+            nice python3 "$here/solver_bench.py" --levelkit "$kit" --time-limit 10 --summary \
+                $([ "$threads" = 2 ] && echo --threads 2) "${sets[@]}" | sed "s/^/$threads $v /" >> "$rows"
+        done
+    done
+    printf '  %-22s %-7s %-6s %6s %6s %6s %16s %16s\n' collection threads build levels solved proven \
+        "CPU s med/max" "peak MB med/max"
+    # Side by side: each collection and thread count, the build before first.
+    sort -k3,3 -k1,1n -k2,2r "$rows" | while read -r threads v name levels solved proven cmed cmax mmed mmax; do
+        printf '  %-22s %-7s %-6s %6s %6s %6s %16s %16s\n' "$name" "$threads" "$v" "$levels" "$solved" \
+            "$proven" "$cmed / $cmax" "$mmed / $mmax"
+    done
+    echo "  (load at the end $(load))"
 }
 
 section_growth() {

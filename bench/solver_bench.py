@@ -5,12 +5,15 @@ peak memory (the kernel's maximum resident size of that process) and its own
 CPU time.
 
     bench/solver_bench.py [--levelkit PATH] [--time-limit S] [--memory-limit MB]
-                          [--table FILE] COLLECTION...
+                          [--threads N] [--table FILE] [--summary] COLLECTION...
 
 Prints one line per level, then per collection: levels solved, proven fewest
 pushes, CPU seconds and peak memory (median and maximum) and the slowest ten.
---table also writes the per-level lines to FILE. It never fails on figures;
-it exits 1 only when levelkit cannot be run.
+--threads N is handed to `levelkit solve` (a build whose solve does not take
+it fails every level). --summary prints instead one line per collection, for
+tables: its name, levels, solved, proven, then CPU seconds and peak MB, each
+median and maximum. --table also writes the per-level lines to FILE. It never
+fails on figures; it exits 1 only when levelkit cannot be run.
 """
 import argparse
 import os
@@ -49,6 +52,8 @@ def solve_one(levelkit, text, args, work):
         f.write(text)
     command = [levelkit, "solve", level, "--time-limit", str(args.time_limit),
                "--memory-limit", str(args.memory_limit)]
+    if args.threads:
+        command += ["--threads", str(args.threads)]
     with open(os.path.join(work, "out"), "w") as out, open(os.path.join(work, "err"), "w") as err:
         process = subprocess.Popen(command, stdout=out, stderr=err)
         _, status, usage = os.wait4(process.pid, 0)
@@ -99,6 +104,15 @@ def report(name, rows):
         print("   " + line_of(r))
 
 
+def summary_of(name, rows):
+    solved = sum(r["status"] in ("proven", "solved") for r in rows)
+    proven = sum(r["status"] == "proven" for r in rows)
+    cpu = [r["cpu"] for r in rows]
+    peak = [r["peak_mb"] for r in rows]
+    return (f"{name} {len(rows)} {solved} {proven} {statistics.median(cpu):.2f} {max(cpu):.2f} "
+            f"{statistics.median(peak):.1f} {max(peak):.1f}")
+
+
 def line_of(r):
     return (f"{r['level']:>4} {r['size']:>6} {r['crates']:>3} crates {r['status']:>10} {r['cpu']:7.2f} s "
             f"{r['peak_mb']:7.1f} MB {r['pushes']:>5} pushes {r['moves']:>5} moves "
@@ -111,14 +125,17 @@ def main():
     parser.add_argument("--levelkit", default=os.path.join(os.path.dirname(here), "build", "levelkit"))
     parser.add_argument("--time-limit", type=float, default=10.0)
     parser.add_argument("--memory-limit", type=float, default=1024.0)
+    parser.add_argument("--threads", type=int)
     parser.add_argument("--table")
+    parser.add_argument("--summary", action="store_true")
     parser.add_argument("collections", nargs="+")
     args = parser.parse_args()
     if not os.access(args.levelkit, os.X_OK):
         print(f"no levelkit at {args.levelkit}", file=sys.stderr)
         return 1
-    print(f"levelkit {args.levelkit}, time limit {args.time_limit} s, memory limit {args.memory_limit} MB, "
-          f"load average {os.getloadavg()[0]:.1f} at the start")
+    if not args.summary:
+        print(f"levelkit {args.levelkit}, time limit {args.time_limit} s, memory limit {args.memory_limit} MB, "
+              f"{args.threads or 1} thread(s), load average {os.getloadavg()[0]:.1f} at the start")
     table = open(args.table, "w") if args.table else None
     with tempfile.TemporaryDirectory() as work:
         for collection in args.collections:
@@ -127,11 +144,18 @@ def main():
                 row = solve_one(args.levelkit, text, args, work)
                 row.update(level=n, crates=crates_of(text), size=size_of(text))
                 rows.append(row)
-                print(line_of(row), flush=True)
+                if not args.summary:
+                    print(line_of(row), flush=True)
                 if table:
                     print(os.path.basename(collection), line_of(row), file=table, flush=True)
-            report(os.path.basename(collection), rows)
-    print(f"load average {os.getloadavg()[0]:.1f} at the end")
+            if not rows:
+                print(f"{collection}: no levels", file=sys.stderr)
+            elif args.summary:
+                print(summary_of(os.path.basename(collection), rows), flush=True)
+            else:
+                report(os.path.basename(collection), rows)
+    if not args.summary:
+        print(f"load average {os.getloadavg()[0]:.1f} at the end")
     return 0
 
 

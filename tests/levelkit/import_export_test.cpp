@@ -112,6 +112,23 @@ TEST_F(ImportExport, RefusesWhatIsBrokenOrBeyondTheLimitsAndSaysWhy)
     run = RunLevelkit("export " + dir + "/Level5.Map");
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.err.find("the game refuses"), std::string::npos) << run.err;
+    // For the solver's tools a level too large for the camera still gets its file, which the
+    // game's loader reads back as the same board; no capacity gives way.
+    std::string err, map, why;
+    std::vector<Puzzle> field = ParsePuzzles(big + "\n" + crowd, err);
+    ASSERT_EQ(field.size(), 2u) << err;
+    field[0].crates = {field[0].index(2, 2)};  // something to play: a crate and its site
+    field[0].sites[field[0].index(2, 17)] = true;
+    const struct { bool needCamera, fieldWritten, crowdWritten; } rules[] = {
+        {true, false, false}, {false, true, false}};
+    for (const auto &rule : rules) {
+        EXPECT_EQ(writeMapText(field[0], map, why, rule.needCamera), rule.fieldWritten) << why;
+        EXPECT_EQ(writeMapText(field[1], map, why, rule.needCamera), rule.crowdWritten) << why;
+    }
+    ImportAndLoad(field[0], dir, false);
+    Puzzle back;
+    ASSERT_TRUE(puzzleFromGame(back, why)) << why;
+    EXPECT_EQ(FormatBoard(back), FormatBoard(field[0]));
 }
 
 }  // namespace

@@ -32,10 +32,10 @@ Puzzle OnePuzzle(const std::string &text)
     return found.empty() ? Puzzle{} : found[0];
 }
 
-void ImportAndLoad(const Puzzle &p, const std::string &dir)
+void ImportAndLoad(const Puzzle &p, const std::string &dir, bool needCamera)
 {
     std::string map, why;
-    ASSERT_TRUE(writeMapText(p, map, why)) << why;
+    ASSERT_TRUE(writeMapText(p, map, why, needCamera)) << why;
     WriteTextFile(dir + "/Level1.Map", map);
     ASSERT_TRUE(loadMapFile(dir + "/Level1.Map", why)) << why;
 }

@@ -17,8 +17,9 @@ ToolRun RunLevelkit(const std::string &arguments);
 // The one level of a text, or a failed test.
 Puzzle OnePuzzle(const std::string &text);
 
-// Imports the level into dir as Level1.Map and loads it with the game's loader.
-void ImportAndLoad(const Puzzle &p, const std::string &dir);
+// Imports the level into dir as Level1.Map and loads it with the game's loader
+// (without needCamera a level too large for the view too).
+void ImportAndLoad(const Puzzle &p, const std::string &dir, bool needCamera = true);
 
 // Plays the letters through the game's move rules from the loaded level;
 // returns the sites left uncovered by the game's count.

@@ -19,7 +19,7 @@ const Command Commands[] = {
     {"export",   runExport,   "export FILE.Map               a level file in the text notation"},
     {"check",    runCheck,    "check DIR [--solutions FILE]...  prove every .Map file in DIR"},
     {"solve",    runSolve,    "solve FILE [--time-limit S] [--memory-limit MB] [--exact-share F] [--write-solutions OUT]"},
-    {"generate", runGenerate, "generate [--stress] [--count N] [--seed S] [--budget SECONDS] [--threads T] [--out FILE]"},
+    {"generate", runGenerate, "generate [--stress | --warehouse] [--count N] [--seed S] [--budget SECONDS] [--threads T] [--out FILE]"},
     {"rate",     runRate,     "rate FILE                     how hard each level is, ten by ten"},
     {"play",     runPlay,     "play FILE [DIR] [--first N] [--time-limit S]   a game folder of the collection's own, "
                               "imported, solved, checked, and the game started there"},

@@ -1,8 +1,9 @@
-// levelkit generate: the shipped set, or the solver's stress set.
+// levelkit generate: the shipped set, or one of the solver's stress sets.
 #include "tools/levelkit/commands/commands.h"
 
 #include "tools/levelkit/generator/generator.h"
 #include "tools/levelkit/generator/scatter.h"
+#include "tools/levelkit/generator/warehouse.h"
 #include "tools/levelkit/levels/puzzle.h"
 
 #include <algorithm>
@@ -16,12 +17,13 @@ int runGenerate(const Arguments &args)
     int count = 100, threads = int(std::max(1u, std::thread::hardware_concurrency()));
     unsigned seed = 1;
     double budget = 3600.0;
-    bool stress = false;
+    bool stress = false, warehouse = false;
     std::string out;
     bool ok = true;
     for (size_t i = 0; i < args.size() && ok; ++i) {
         bool valued = i + 1 < args.size();
         if (args[i] == "--stress") stress = true;
+        else if (args[i] == "--warehouse") warehouse = true;
         else if (args[i] == "--count" && valued) count = std::atoi(args[++i].c_str());
         else if (args[i] == "--seed" && valued) seed = unsigned(std::strtoul(args[++i].c_str(), nullptr, 10));
         else if (args[i] == "--budget" && valued) budget = std::atof(args[++i].c_str());
@@ -29,15 +31,25 @@ int runGenerate(const Arguments &args)
         else if (args[i] == "--out" && valued) out = args[++i];
         else ok = false;
     }
-    if (!ok || count < 1 || count > (stress ? 1000 : 100) || threads < 1 || threads > 64) {
+    if (!ok || (stress && warehouse) || count < 1 || count > (stress || warehouse ? 1000 : 100) || threads < 1 ||
+        threads > 64) {
         std::fprintf(stderr, "usage: levelkit generate [--count N] [--seed S] [--budget SECONDS] [--threads T] "
                              "[--out FILE]\n"
-                             "       levelkit generate --stress [--count N] [--seed S] [--out FILE]\n");
+                             "       levelkit generate --stress [--count N] [--seed S] [--out FILE]\n"
+                             "       levelkit generate --warehouse [--count N] [--seed S] [--out FILE]\n");
         return 2;
     }
     std::string text;
     size_t made = 0;
-    if (stress) {
+    if (warehouse) {
+        std::vector<WarehouseLevel> set = warehouseSet(count, seed);
+        text = "; Warehouse levels for the solver, made by levelkit generate --warehouse --count " +
+               std::to_string(count) + " --seed " + std::to_string(seed) +
+               ".\n; Every site in a goal room behind one or two doors; each solution is the construction's, "
+               "not the shortest.\n\n";
+        for (const WarehouseLevel &w : set) text += FormatPuzzle(w.puzzle) + ProofNote(false, false) + "\n";
+        made = set.size();
+    } else if (stress) {
         std::vector<Puzzle> set = stressSet(count, seed);
         text = "; The solver's stress set, made by levelkit generate --stress --count " + std::to_string(count) +
                " --seed " + std::to_string(seed) + ".\n; Solvable by construction; no solutions stored.\n\n";

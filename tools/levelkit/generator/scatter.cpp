@@ -67,9 +67,24 @@ bool makeRooms(const ScatterShape &shape, std::mt19937 &random, Puzzle &p, Box &
     return true;
 }
 
-// The places one crate can be pulled to, the others staying put: breadth-first
-// over the crate's cell and the side the keeper stands on (cell *
-// DirectionCount + side), nearest first, with their pull counts in depth.
+// Pulls one crate as far as the others let it go: a place from the deepest
+// third of its pull tree. Moves the crate and the keeper there.
+bool pullAway(const CellGraph &b, std::vector<uint8_t> &occupied, int &crate, int &keeper, std::mt19937 &random)
+{
+    std::vector<int> depth, order = pullTree(b, occupied, crate, keeper, depth);
+    int deepest = order.empty() ? 0 : depth[order.back()];
+    if (deepest <= 0) return false;
+    std::vector<int> far;
+    for (int s : order)
+        if (depth[s] * 3 >= deepest * 2) far.push_back(s);
+    int chosen = far[pick(random, 0, int(far.size()) - 1)];
+    crate = chosen / DirectionCount;
+    keeper = b.next[crate][chosen % DirectionCount];
+    return true;
+}
+
+}  // namespace
+
 std::vector<int> pullTree(const CellGraph &b, std::vector<uint8_t> &occupied, int crate, int keeper,
                           std::vector<int> &depth)
 {
@@ -104,24 +119,6 @@ std::vector<int> pullTree(const CellGraph &b, std::vector<uint8_t> &occupied, in
     }
     return order;
 }
-
-// Pulls one crate as far as the others let it go: a place from the deepest
-// third of its pull tree. Moves the crate and the keeper there.
-bool pullAway(const CellGraph &b, std::vector<uint8_t> &occupied, int &crate, int &keeper, std::mt19937 &random)
-{
-    std::vector<int> depth, order = pullTree(b, occupied, crate, keeper, depth);
-    int deepest = order.empty() ? 0 : depth[order.back()];
-    if (deepest <= 0) return false;
-    std::vector<int> far;
-    for (int s : order)
-        if (depth[s] * 3 >= deepest * 2) far.push_back(s);
-    int chosen = far[pick(random, 0, int(far.size()) - 1)];
-    crate = chosen / DirectionCount;
-    keeper = b.next[crate][chosen % DirectionCount];
-    return true;
-}
-
-}  // namespace
 
 bool scatterLevel(const ScatterShape &shape, std::mt19937 &random, Puzzle &out)
 {

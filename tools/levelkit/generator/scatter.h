@@ -5,6 +5,7 @@
 // one-wide corridors, with the sites packed into one of them, the goal room.
 #pragma once
 
+#include "tools/levelkit/board/cell_graph.h"
 #include "tools/levelkit/generator/rooms.h"
 #include "tools/levelkit/levels/puzzle.h"
 
@@ -16,6 +17,13 @@ struct ScatterShape {
     int minCrates, maxCrates;
     int rooms;                   // 1: one room with wall blocks; more: rooms and corridors
 };
+
+// The places one crate can be pulled to, the others staying put: breadth-first
+// over the crate's cell and the side the keeper stands on (cell *
+// DirectionCount + side), nearest first, with their pull counts in depth.
+// occupied holds the other crates (the crate's own cell is cleared).
+std::vector<int> pullTree(const CellGraph &b, std::vector<uint8_t> &occupied, int crate, int keeper,
+                          std::vector<int> &depth);
 
 // One level of the shape, or false when this try gave none.
 bool scatterLevel(const ScatterShape &shape, std::mt19937 &random, Puzzle &out);

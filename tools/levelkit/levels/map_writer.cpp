@@ -123,7 +123,7 @@ Puzzle tidyPuzzle(const Puzzle &in)
     return p;
 }
 
-bool writeMapText(const Puzzle &original, std::string &mapText, std::string &why)
+bool writeMapText(const Puzzle &original, std::string &mapText, std::string &why, bool needCamera)
 {
     Puzzle p = tidyPuzzle(original);
     std::vector<bool> area = ShownCells(p);  // the keeper's area and crates sealed away on their sites
@@ -143,8 +143,8 @@ bool writeMapText(const Puzzle &original, std::string &mapText, std::string &why
         why = std::string(buf) + "; " + levelLimitsText();
         return false;
     }
-    CameraSetup camera;
-    if (!placeCamera(geometryPoints(geometryOf(p, area, walls)), camera)) {
+    CameraSetup camera{};
+    if (!placeCamera(geometryPoints(geometryOf(p, area, walls)), camera) && needCamera) {
         std::snprintf(buf, sizeof buf, "it is too large for the camera (%d x %d cells)", p.width, p.height);
         why = std::string(buf) + "; " + levelLimitsText();
         return false;

@@ -43,7 +43,10 @@ Puzzle tidyPuzzle(const Puzzle &p);
 
 // The level file's text; false with the reason when a capacity is exceeded,
 // the camera cannot show the level or the level is complete as soon as it loads.
-bool writeMapText(const Puzzle &p, std::string &mapText, std::string &why);
+// Without needCamera a level too large for the view still gets its file, its
+// camera all zeros: for levels meant for the solver, which the game's loader
+// and move rules still take but nobody looks at.
+bool writeMapText(const Puzzle &p, std::string &mapText, std::string &why, bool needCamera = true);
 
 // The limits a level must keep, for messages.
 std::string levelLimitsText();
