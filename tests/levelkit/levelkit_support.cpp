@@ -49,3 +49,12 @@ int PlayThroughGame(const std::string &moves)
     }
     return uncoveredCount();
 }
+
+int SitesLeftAfter(const Puzzle &p, const std::string &moves, bool needCamera)
+{
+    std::string dir = MakeTempFolder();
+    ImportAndLoad(p, dir, needCamera);
+    int left = PlayThroughGame(moves);
+    RemoveTree(dir);
+    return left;
+}

@@ -24,3 +24,7 @@ void ImportAndLoad(const Puzzle &p, const std::string &dir, bool needCamera = tr
 // Plays the letters through the game's move rules from the loaded level;
 // returns the sites left uncovered by the game's count.
 int PlayThroughGame(const std::string &moves);
+
+// The level imported into a folder of its own, loaded and played by the
+// letters: the sites the game counts uncovered at the end.
+int SitesLeftAfter(const Puzzle &p, const std::string &moves, bool needCamera = true);

@@ -1,6 +1,6 @@
-// The solver on small levels whose optimal solutions were worked out by hand,
-// on levels that cannot be solved, and against its limits. Every solution it
-// gives is played through the game's own rules.
+// The solver on the shipped levels whose lengths were proven when the set was
+// made, on levels that cannot be solved, and against its limits (the fewest
+// moves on small levels are in fewest_moves_test.cpp).
 #include "tests/levelkit/levelkit_support.h"
 #include "tests/support/test_files.h"
 #include "tools/levelkit/levels/game_bridge.h"
@@ -9,31 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(Solver, FindsTheKnownOptimumAndItPlaysThroughTheGame)
-{
-    // Worked by hand: the fewest pushes, then the fewest moves with them.
-    const struct { const char *level; long pushes, moves; } known[] = {
-        {"#####\n#@$.#\n#####\n", 1, 1},
-        // The near crate first (r R, then llll L) is 7 moves; the left one first is 8.
-        {"##########\n#.$  @ $.#\n##########\n", 2, 7},
-        {"######\n#@   #\n# $  #\n#  . #\n######\n", 2, 5},
-        {"#####\n#+$.#\n#####\n", 1, 1},  // the keeper on a site covers it all level: one crate is enough
-        {"#########\n#   @   #\n#   $   #\n#  ###  #\n#   .   #\n#########\n", 6, 12},  // rdLLulDDldRR
-    };
-    for (const auto &k : known) {
-        SCOPED_TRACE(k.level);
-        Puzzle p = OnePuzzle(k.level);
-        SolveResult r = solvePuzzle(p, SolveLimits{});
-        ASSERT_EQ(r.status, SolveResult::Solved);
-        EXPECT_EQ(std::vector<long>({r.pushCount, r.moveCount, long(r.moves.size())}), std::vector<long>({k.pushes, k.moves, k.moves}));
-        EXPECT_TRUE(r.movesOptimal);
-        std::string dir = MakeTempFolder();
-        ImportAndLoad(p, dir);
-        EXPECT_EQ(PlayThroughGame(r.moves), 0) << r.moves;
-        RemoveTree(dir);
-    }
-}
 
 // The first sixty shipped levels solve quickly: the solver finds again the
 // lengths their stored solutions were proven to have.
