@@ -27,7 +27,7 @@ class Greedy {
 public:
     Greedy(const CellGraph &b, Budget &budget, std::unique_ptr<PushBound> bound, Expander::Options options,
            LearntDeadlocks *learnt)
-        : b_(b), k_(int(b.crates.size())), budget_(budget), bound_(std::move(bound)), corrals_(b, &budget, learnt),
+        : k_(int(b.crates.size())), budget_(budget), bound_(std::move(bound)), corrals_(b, &budget, learnt),
           table_(k_, &budget), expander_(b, bound_.get(), options.pulls ? nullptr : &corrals_, options)
     {
     }
@@ -53,7 +53,6 @@ public:
 private:
     uint32_t add(const CellId *s, uint32_t pushes, int h, uint32_t parent, bool &room);
 
-    const CellGraph &b_;
     int k_;
     Budget &budget_;
     std::unique_ptr<PushBound> bound_;
