@@ -268,9 +268,15 @@ TEST(Threads, GiveAValidSolutionAndTheSameProofsAsOne)
         SolveResult a = solvePuzzle(p, one), b = solvePuzzle(p, two);
         ExpectReplays(p, a);
         ExpectReplays(p, b);
-        EXPECT_EQ(b.pushesOptimal, a.pushesOptimal);
+        // The exact search has the whole time on a thread of its own, so what
+        // one thread proves two prove too (on a busy machine a proof near the
+        // limit may come in time on two threads only).
         if (a.pushesOptimal) {
-            EXPECT_EQ(std::vector<long>({b.pushCount, b.moveCount}), std::vector<long>({a.pushCount, a.moveCount}));
+            EXPECT_TRUE(b.pushesOptimal);
+            EXPECT_EQ(b.pushCount, a.pushCount);
+        }
+        if (a.movesOptimal && b.movesOptimal) {
+            EXPECT_EQ(b.moveCount, a.moveCount);
         }
     }
 }
